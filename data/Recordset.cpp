@@ -1,0 +1,300 @@
+#include "data/Recordset.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/SqlDialect.h"
+#include "data/SqlText.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace data {
+
+namespace {
+
+const QString kNoCurrentRow = QStringLiteral(
+    "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+    "requires a current record.");
+
+bool onlyTerminators(const char* tail)
+{
+    for (; tail && *tail; ++tail) {
+        const char c = *tail;
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != ';')
+            return false;
+    }
+    return true;
+}
+
+QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, i));
+    default: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+        const int n = sqlite3_column_bytes(stmt, i);
+        if (isDate && n >= 10) {
+            // yyyy-mm-dd, parsed without going through a QString.
+            auto digits = [p](int from, int count) {
+                int v = 0;
+                for (int k = from; k < from + count; ++k) {
+                    if (p[k] < '0' || p[k] > '9')
+                        return -1;
+                    v = v * 10 + (p[k] - '0');
+                }
+                return v;
+            };
+            const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+            if (y >= 0 && m >= 0 && d >= 0 && p[4] == '-' && p[7] == '-') {
+                const QDate date(y, m, d);
+                if (date.isValid())
+                    return QVariant(date);
+            }
+        }
+        return QVariant(QString::fromUtf8(p, n));
+    }
+    }
+}
+
+} // namespace
+
+Recordset::Recordset(const QString& sql, Connection& db, CursorType cursor, LockType lock)
+{
+    open(sql, db, cursor, lock);
+}
+
+Recordset::~Recordset()
+{
+    close();
+}
+
+void Recordset::open(const QString& sql, Connection& db, CursorType cursor, LockType)
+{
+    close();
+    m_db = &db;
+    m_buffered = cursor != CursorType::ForwardOnly;
+    prepare(sql);
+}
+
+void Recordset::open(const QString& sql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("The result has no connection to open on."));
+    const bool buffered = m_buffered;
+    close();
+    m_buffered = buffered;
+    prepare(sql);
+}
+
+void Recordset::prepare(const QString& sql)
+{
+    if (!m_db->isOpen())
+        throw DbError(QStringLiteral("The database is not open."));
+    const QByteArray text = translateSql(sql).toUtf8();
+    const char* tail = nullptr;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db->handle(), text.constData(), int(text.size()), &stmt, &tail) !=
+        SQLITE_OK)
+        m_db->raiseError();
+    if (!stmt)
+        throw DbError(QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', "
+                                     "'SELECT', or 'UPDATE'."));
+    if (!onlyTerminators(tail)) {
+        sqlite3_finalize(stmt);
+        throw DbError(QStringLiteral("Characters found after end of SQL statement."));
+    }
+    m_stmt = stmt;
+    const int n = sqlite3_column_count(stmt);
+    m_names.clear();
+    m_index.clear();
+    m_isDate.assign(size_t(n), false);
+    for (int i = 0; i < n; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        m_names << name;
+        m_index.insert(name.toLower(), i);
+        const char* decl = sqlite3_column_decltype(stmt, i);
+        m_isDate[size_t(i)] = decl && sqlite3_stricmp(decl, "DATE") == 0;
+    }
+    m_open = true;
+    m_position = 0;
+    step();
+    if (m_buffered) {
+        // Read every row now and release the statement (and its read lock).
+        while (!m_atEnd) {
+            std::vector<QVariant> row;
+            row.reserve(size_t(n));
+            for (int i = 0; i < n; ++i)
+                row.push_back(readColumn(m_stmt, i, m_isDate[size_t(i)]));
+            m_rows.push_back(std::move(row));
+            step();
+        }
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        m_position = 0;
+        m_atEnd = m_rows.empty();
+    }
+}
+
+void Recordset::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        m_atEnd = false;
+        return;
+    }
+    m_atEnd = true;
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(m_stmt); // ends the statement's read transaction
+        return;
+    }
+    // The error text is kept by the connection until the next call.
+    try {
+        m_db->raiseError();
+    } catch (...) {
+        sqlite3_reset(m_stmt);
+        throw;
+    }
+}
+
+void Recordset::close()
+{
+    if (m_stmt) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+    m_open = false;
+    m_atEnd = true;
+    m_rows.clear();
+    m_names.clear();
+    m_index.clear();
+    m_isDate.clear();
+    m_position = 0;
+}
+
+bool Recordset::eof() const
+{
+    return !m_open || m_atEnd;
+}
+
+void Recordset::moveFirst()
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+    if (m_buffered) {
+        m_position = 0;
+        m_atEnd = m_rows.empty();
+        return;
+    }
+    if (m_position == 0)
+        return; // already on the first row (or the result is empty)
+    sqlite3_reset(m_stmt);
+    m_position = 0;
+    step();
+}
+
+void Recordset::moveNext()
+{
+    if (eof())
+        throw DbError(kNoCurrentRow);
+    ++m_position;
+    if (m_buffered)
+        m_atEnd = m_position >= qsizetype(m_rows.size());
+    else
+        step();
+}
+
+void Recordset::requireRow() const
+{
+    if (eof())
+        throw DbError(kNoCurrentRow);
+}
+
+QString Recordset::fieldName(int index) const
+{
+    if (index < 0 || index >= m_names.size())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to "
+                                     "the requested name or ordinal."));
+    return m_names[index];
+}
+
+int Recordset::indexOf(const QString& name) const
+{
+    auto it = m_index.constFind(name.toLower());
+    if (it == m_index.constEnd()) {
+        // A qualified name "ER.enqCode" is found by its column part.
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0)
+            it = m_index.constFind(name.mid(dot + 1).toLower());
+    }
+    if (it == m_index.constEnd())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to "
+                                     "the requested name or ordinal (%1).")
+                          .arg(name));
+    return it.value();
+}
+
+QVariant Recordset::columnValue(int index) const
+{
+    requireRow();
+    if (index < 0 || index >= m_names.size())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to "
+                                     "the requested name or ordinal."));
+    if (m_buffered)
+        return m_rows[size_t(m_position)][size_t(index)];
+    return readColumn(m_stmt, index, m_isDate[size_t(index)]);
+}
+
+QVariant Recordset::field(int index) const
+{
+    return columnValue(index);
+}
+
+QVariant Recordset::field(const QString& name) const
+{
+    return columnValue(indexOf(name));
+}
+
+QString Recordset::text(const QString& name) const
+{
+    return FieldText(field(name));
+}
+
+QString Recordset::text(int index) const
+{
+    return FieldText(field(index));
+}
+
+void Recordset::find(const QString& criterion)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*([^\\s]+)\\s+like\\s+'((?:[^']|'')*)'\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(criterion);
+    if (!m.hasMatch())
+        throw DbError(QStringLiteral("The criterion '%1' is not of the form column LIKE 'text'.")
+                          .arg(criterion));
+    const int column = indexOf(m.captured(1));
+    QString pattern = m.captured(2);
+    pattern.replace(QLatin1String("''"), QLatin1String("'"));
+
+    // The common case, a prefix followed by one *, without the general matcher.
+    const bool prefixOnly = pattern.endsWith(QLatin1Char('*')) &&
+                            !pattern.chopped(1).contains(QLatin1Char('*')) &&
+                            !pattern.contains(QLatin1Char('?'));
+    const QString prefix = prefixOnly ? pattern.chopped(1) : QString();
+    while (!eof()) {
+        const QVariant v = columnValue(column);
+        const QString value = v.typeId() == QMetaType::QString ? v.toString() : FieldText(v);
+        if (prefixOnly ? value.startsWith(prefix, Qt::CaseInsensitive) : likeMatch(value, pattern))
+            return;
+        moveNext();
+    }
+}
+
+} // namespace data
