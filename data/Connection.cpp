@@ -282,7 +282,7 @@ void Connection::openHandle(const QString& path, const QString& key, bool create
         throw DbError(QStringLiteral("Cannot open the database file '%1': %2.").arg(path, msg), rc);
     }
     const QByteArray k = key.toUtf8();
-    if (sqlite3_key(db, k.constData(), int(k.size())) != SQLITE_OK) {
+    if (!k.isEmpty() && sqlite3_key(db, k.constData(), int(k.size())) != SQLITE_OK) {
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("Cannot apply the database key to '%1'.").arg(path));
     }

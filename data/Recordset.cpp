@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace data {
@@ -27,7 +28,8 @@ bool onlyTerminators(const char* tail)
     return true;
 }
 
-QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate)
+QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate, std::string* cachedBytes = nullptr,
+                    QString* cachedText = nullptr)
 {
     switch (sqlite3_column_type(stmt, i)) {
     case SQLITE_NULL:
@@ -56,6 +58,26 @@ QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate)
                 if (date.isValid())
                     return QVariant(date);
             }
+        }
+        if (cachedBytes) {
+            if (cachedBytes->size() == size_t(n) &&
+                std::memcmp(cachedBytes->data(), p, size_t(n)) == 0)
+                return QVariant(*cachedText);
+            cachedBytes->assign(p, size_t(n));
+            // When nobody holds the previous text any more its buffer is
+            // reused for ASCII text instead of allocating a new one.
+            bool ascii = cachedText->isDetached() && cachedText->capacity() >= n;
+            for (int k = 0; ascii && k < n; ++k)
+                ascii = static_cast<unsigned char>(p[k]) < 0x80;
+            if (ascii) {
+                cachedText->resize(n);
+                char16_t* d = reinterpret_cast<char16_t*>(cachedText->data());
+                for (int k = 0; k < n; ++k)
+                    d[k] = char16_t(static_cast<unsigned char>(p[k]));
+            } else {
+                *cachedText = QString::fromUtf8(p, n);
+            }
+            return QVariant(*cachedText);
         }
         return QVariant(QString::fromUtf8(p, n));
     }
@@ -114,6 +136,7 @@ void Recordset::prepare(const QString& sql)
     m_names.clear();
     m_index.clear();
     m_isDate.assign(size_t(n), false);
+    m_textCache.assign(size_t(n), {});
     for (int i = 0; i < n; ++i) {
         const QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
         m_names << name;
@@ -130,7 +153,7 @@ void Recordset::prepare(const QString& sql)
             std::vector<QVariant> row;
             row.reserve(size_t(n));
             for (int i = 0; i < n; ++i)
-                row.push_back(readColumn(m_stmt, i, m_isDate[size_t(i)]));
+                row.push_back(readCurrent(i));
             m_rows.push_back(std::move(row));
             step();
         }
@@ -174,6 +197,7 @@ void Recordset::close()
     m_names.clear();
     m_index.clear();
     m_isDate.clear();
+    m_textCache.clear();
     m_position = 0;
 }
 
@@ -247,7 +271,13 @@ QVariant Recordset::columnValue(int index) const
                                      "the requested name or ordinal."));
     if (m_buffered)
         return m_rows[size_t(m_position)][size_t(index)];
-    return readColumn(m_stmt, index, m_isDate[size_t(index)]);
+    return readCurrent(index);
+}
+
+QVariant Recordset::readCurrent(int index) const
+{
+    TextCache& cache = m_textCache[size_t(index)];
+    return readColumn(m_stmt, index, m_isDate[size_t(index)], &cache.bytes, &cache.text);
 }
 
 QVariant Recordset::field(int index) const

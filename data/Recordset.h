@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <string>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -62,6 +63,7 @@ private:
     void requireRow() const;
     int indexOf(const QString& name) const;
     QVariant columnValue(int index) const;
+    QVariant readCurrent(int index) const;
 
     Connection* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
@@ -73,6 +75,13 @@ private:
     std::vector<bool> m_isDate;              // declared DATE columns
     QHash<QString, int> m_index;             // lower-case name -> position
     std::vector<std::vector<QVariant>> m_rows; // buffered cursors only
+    // Last text read per column: a value repeated from row to row (types,
+    // services, statuses, cities) is shared instead of converted again.
+    struct TextCache {
+        std::string bytes;
+        QString text;
+    };
+    mutable std::vector<TextCache> m_textCache;
 };
 
 } // namespace data

@@ -1,0 +1,387 @@
+// The connection and result objects, opening files, and the shared
+// procedures NextNumber, numeric value and quoting.
+#include "TestDb.h"
+#include "app/ModAdmin.h"
+#include "data/DbError.h"
+#include "data/Recordset.h"
+#include "data/SqlText.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QtTest>
+
+using data::CursorType;
+using data::LockType;
+using data::Recordset;
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void emptyResultIsAtEnd();
+    void fieldsByNameAndPosition();
+    void valuesReadBackWithTheirKinds();
+    void findFromCurrentRow();
+    void reopenWithNewText();
+    void oneStatementPerCall_data();
+    void oneStatementPerCall();
+    void transactionRollsBackUnlessCommitted();
+    void codesAreUnique();
+    void nextNumber();
+    void nextNumberLimits_data();
+    void nextNumberLimits();
+    void numericValue_data();
+    void numericValue();
+    void quoteKeepsTextInsideLiteral_data();
+    void quoteKeepsTextInsideLiteral();
+    void fieldText_data();
+    void fieldText();
+    void badFiles_data();
+    void badFiles();
+    void connectionStringOpensProgramFolder();
+};
+
+void TestDatabase::emptyResultIsAtEnd()
+{
+    TestDb t;
+    for (CursorType c : {CursorType::ForwardOnly, CursorType::Keyset}) {
+        Recordset rs(QStringLiteral("SELECT * FROM mstClient"), t.db(), c);
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(data::DbError, rs.field(0));
+        QVERIFY_THROWS_EXCEPTION(data::DbError, rs.moveNext());
+    }
+}
+
+void TestDatabase::fieldsByNameAndPosition()
+{
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName,cltCity) VALUES (4,'Apex','Kochi')"));
+    Recordset rs(QStringLiteral("SELECT CL.* FROM mstClient CL"), t.db());
+    QVERIFY(!rs.eof());
+    QCOMPARE(rs.field(QStringLiteral("CLTNAME")).toString(), QStringLiteral("Apex"));
+    QCOMPARE(rs.field(QStringLiteral("CL.cltCity")).toString(), QStringLiteral("Kochi"));
+    QCOMPARE(rs.field(0).toLongLong(), 4);
+    QVERIFY_THROWS_EXCEPTION(data::DbError, rs.field(QStringLiteral("nosuch")));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, rs.field(99));
+}
+
+void TestDatabase::valuesReadBackWithTheirKinds()
+{
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO trnEnquiryRegister (enqCode,enqDate,enqType,enqPercentage,"
+                          "enqAmount) VALUES (1,#05/Jan/2004#,'',2.5,100)"));
+    Recordset rs(QStringLiteral("SELECT enqCode,enqDate,enqType,enqPercentage,enqAmount,"
+                                "enqFollowdate, SUM(enqAmount) AS s FROM trnEnquiryRegister"),
+                 t.db());
+    QCOMPARE(rs.field(0).typeId(), QMetaType::LongLong);
+    QCOMPARE(rs.field(1).toDate(), QDate(2004, 1, 5));
+    QCOMPARE(rs.field(2).toString(), QString());
+    QCOMPARE(rs.field(3).toDouble(), 2.5);
+    QCOMPARE(rs.field(4).toLongLong(), 100);
+    QVERIFY(rs.field(5).isNull());
+    QCOMPARE(rs.text(3), QStringLiteral("2.5"));
+    QCOMPARE(rs.text(1), QStringLiteral("05/01/2004"));
+    Recordset none(QStringLiteral("SELECT SUM(enqAmount), COUNT(*) FROM trnEnquiryRegister "
+                                  "WHERE enqCode=2"),
+                   t.db());
+    QVERIFY(none.field(0).isNull());
+    QCOMPARE(none.field(1).toLongLong(), 0);
+}
+
+void TestDatabase::findFromCurrentRow()
+{
+    TestDb t;
+    const char* names[] = {"Zeta", "apex", "Beta", "Apple", "Åsa"};
+    int code = 1;
+    for (const char* n : names)
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,'%2')")
+                   .arg(code++)
+                   .arg(QString::fromUtf8(n)));
+    Recordset rs(QStringLiteral("SELECT cltCode,cltName FROM mstClient "), t.db(),
+                 CursorType::Keyset, LockType::Pessimistic);
+    rs.find(QStringLiteral("cltName LIKE 'AP*'"));
+    QCOMPARE(rs.text(QStringLiteral("cltName")), QStringLiteral("apex"));
+    rs.find(QStringLiteral("cltName LIKE 'AP*'")); // the current row matches: stays
+    QCOMPARE(rs.text(QStringLiteral("cltName")), QStringLiteral("apex"));
+    rs.moveNext();
+    rs.find(QStringLiteral("cltName LIKE 'ap*'"));
+    QCOMPARE(rs.text(QStringLiteral("cltName")), QStringLiteral("Apple"));
+    rs.moveNext();
+    rs.find(QStringLiteral("cltName LIKE 'ap*'"));
+    QVERIFY(rs.eof());
+    rs.moveFirst();
+    rs.find(QStringLiteral("cltName like 'åS*'"));
+    QCOMPARE(rs.text(1), QStringLiteral("Åsa"));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, rs.find(QStringLiteral("cltName = 'x'")));
+}
+
+void TestDatabase::reopenWithNewText()
+{
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
+    t.exec(QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName) VALUES (1,'Exe')"));
+    Recordset rs(QStringLiteral("SELECT cltName FROM mstClient"), t.db());
+    QCOMPARE(rs.text(0), QStringLiteral("One"));
+    rs.close();
+    rs.open(QStringLiteral("SELECT exeName FROM mstExecutive"));
+    QCOMPARE(rs.text(0), QStringLiteral("Exe"));
+    rs.moveNext();
+    QVERIFY(rs.eof());
+    rs.moveFirst(); // a forward-only result runs again
+    QCOMPARE(rs.text(0), QStringLiteral("Exe"));
+    Recordset fresh;
+    QVERIFY_THROWS_EXCEPTION(data::DbError, fresh.open(QStringLiteral("SELECT 1")));
+}
+
+void TestDatabase::oneStatementPerCall_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("second statement") << "SELECT 1; DELETE FROM mstClient";
+    QTest::newRow("injected through a value") << "SELECT * FROM mstClient WHERE cltName=''; DELETE FROM mstClient; --'";
+    QTest::newRow("attach") << "ATTACH DATABASE '/tmp/x.db' AS x";
+    QTest::newRow("pragma") << "PRAGMA key='other'";
+    QTest::newRow("drop") << "DROP TABLE mstClient";
+    QTest::newRow("load extension") << "SELECT load_extension('libx')";
+    QTest::newRow("empty") << "   ";
+}
+
+void TestDatabase::oneStatementPerCall()
+{
+    QFETCH(QString, sql);
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, t.exec(sql));
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 1);
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/x.db")));
+}
+
+void TestDatabase::transactionRollsBackUnlessCommitted()
+{
+    TestDb t;
+    {
+        data::Transaction tx(t.db());
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
+    }
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 0);
+    {
+        data::Transaction tx(t.db());
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
+        tx.commit();
+    }
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 1);
+    QVERIFY(!t.db().inTransaction());
+}
+
+void TestDatabase::codesAreUnique()
+{
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
+    QVERIFY_THROWS_EXCEPTION(data::DbError,
+                             t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Two')")));
+    t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Web','SR')"));
+    QVERIFY_THROWS_EXCEPTION(data::DbError,
+                             t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Net','SR')")));
+    // Every service row gets a whole number in No.
+    QCOMPARE(t.scalar(QStringLiteral("SELECT No FROM mstService WHERE srNo=1")), QStringLiteral("1"));
+    // A text longer than its column is refused with a readable message.
+    try {
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,'%1')").arg(QString(31, 'x')));
+        QFAIL("no error");
+    } catch (const data::DbError& e) {
+        QVERIFY2(e.description().contains(QLatin1String("cltName")), qPrintable(e.description()));
+    }
+}
+
+void TestDatabase::nextNumber()
+{
+    TestDb t;
+    QCOMPARE(modAdmin::NextNumber(QStringLiteral("mstClient"), QStringLiteral("cltCode")), 1);
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (7,'Seven')"));
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (3,'Three')"));
+    QCOMPARE(modAdmin::NextNumber(QStringLiteral("mstClient"), QStringLiteral("cltCode")), 8);
+    for (const char* table : {"mstExecutive:exeCode", "mstService:srNo", "trnEnquiryRegister:enqCode",
+                              "trnTarget:trNo"}) {
+        const QStringList tc = QString::fromLatin1(table).split(QLatin1Char(':'));
+        QCOMPARE(modAdmin::NextNumber(tc[0], tc[1]), 1);
+    }
+}
+
+void TestDatabase::nextNumberLimits_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("largest value") << "2147483647";
+    QTest::newRow("beyond 32 bits") << "9999999999";
+    QTest::newRow("no number") << "'abc'";
+}
+
+void TestDatabase::nextNumberLimits()
+{
+    QFETCH(QString, value);
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO rptGraph (Name,exeCode) VALUES ('x',%1)").arg(value));
+    QVERIFY_THROWS_EXCEPTION(data::DbError,
+                             modAdmin::NextNumber(QStringLiteral("rptGraph"), QStringLiteral("exeCode")));
+}
+
+void TestDatabase::numericValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("blanks inside") << "0471 55512" << "47155512";
+    QTest::newRow("stops at minus") << "555-0199" << "555";
+    QTest::newRow("plus and blank") << "+1 555" << "1555";
+    QTest::newRow("empty") << "" << "0";
+    QTest::newRow("decimal") << "2.5" << "2.5";
+    QTest::newRow("negative") << "-3" << "-3";
+    QTest::newRow("comma stops") << "1,500" << "1";
+    QTest::newRow("letters") << "abc" << "0";
+    QTest::newRow("trailing unit") << "12 kg" << "12";
+    QTest::newRow("second point stops") << "1.2.3" << "1.2";
+    QTest::newRow("leading point") << ".5" << "0.5";
+    QTest::newRow("long number stays exact") << "123456789012345678901" << "123456789012345678901";
+    QTest::newRow("minus zero") << "-0" << "0";
+}
+
+void TestDatabase::numericValue()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    QCOMPARE(data::NumericText(text), value);
+}
+
+void TestDatabase::quoteKeepsTextInsideLiteral_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("apostrophe") << "O'Brien";
+    QTest::newRow("closing quote and statement") << "'); DELETE FROM mstClient; --";
+    QTest::newRow("doubled") << "''";
+    QTest::newRow("hash and between") << "#01/01/2004# BETWEEN 1 AND 2";
+    QTest::newRow("non-ASCII") << "Åsa Öberg 김민준 Ñandú";
+}
+
+void TestDatabase::quoteKeepsTextInsideLiteral()
+{
+    QFETCH(QString, text);
+    TestDb t;
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Keep')"));
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,") + data::Quote(text) + QLatin1Char(')'));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT cltName FROM mstClient WHERE cltCode=2")), text);
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient WHERE cltName=") + data::Quote(text)), 1);
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 2);
+}
+
+void TestDatabase::fieldText_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("null") << QVariant() << "";
+    QTest::newRow("whole") << QVariant(qlonglong(42)) << "42";
+    QTest::newRow("whole double") << QVariant(5000.0) << "5000";
+    QTest::newRow("decimal") << QVariant(2.5) << "2.5";
+    QTest::newRow("date") << QVariant(QDate(2004, 1, 5)) << "05/01/2004";
+    QTest::newRow("text") << QVariant(QStringLiteral("x")) << "x";
+}
+
+void TestDatabase::fieldText()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    QCOMPARE(data::FieldText(value), text);
+}
+
+void TestDatabase::badFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("zero length") << "empty";
+    QTest::newRow("random bytes") << "random";
+    QTest::newRow("wrong password") << "wrongkey";
+    QTest::newRow("plain SQLite file") << "plain";
+    QTest::newRow("missing table") << "notable";
+    QTest::newRow("truncated") << "truncated";
+}
+
+void TestDatabase::badFiles()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/Korvane.MDB");
+    const QString key = data::Connection::databasePassword();
+    {
+        data::Connection c;
+        if (kind == QLatin1String("wrongkey")) {
+            c.createFile(path, QStringLiteral("another"));
+        } else if (kind == QLatin1String("notable")) {
+            c.createFile(path, key);
+            c.executeNative(QStringLiteral("DROP TABLE rptGraph"));
+        } else if (kind == QLatin1String("plain")) {
+            c.createFile(path, QString());
+        } else if (kind == QLatin1String("truncated")) {
+            c.createFile(path, key);
+            for (int i = 1; i < 400; ++i)
+                c.execute(QStringLiteral("INSERT INTO mstClient (cltCode,cltName,cltAddress) VALUES (%1,'n%1','%2')")
+                              .arg(i)
+                              .arg(QString(30, 'a')));
+        }
+    }
+    QFile f(path);
+    if (kind == QLatin1String("empty")) {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+    } else if (kind == QLatin1String("random")) {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray bytes(8192, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((i * 7919 + 13) % 251);
+        f.write(bytes);
+        f.close();
+    } else if (kind == QLatin1String("truncated")) {
+        QVERIFY(f.resize(f.size() / 2));
+    }
+    QByteArray before;
+    if (QFile::exists(path)) {
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        before = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        f.close();
+    }
+    data::Connection c;
+    bool failed = false;
+    try {
+        c.openFile(path, key);
+        if (kind == QLatin1String("truncated")) {
+            // The damage may only show when the lost pages are read.
+            Recordset rs(QStringLiteral("SELECT COUNT(*), MAX(cltAddress) FROM mstClient"), c);
+        }
+    } catch (const data::DbError& e) {
+        failed = true;
+        QVERIFY2(e.description().contains(path), qPrintable(e.description()));
+        QVERIFY(!e.description().contains(key));
+    }
+    QVERIFY(failed);
+    if (kind == QLatin1String("missing")) {
+        QVERIFY(!QFile::exists(path));
+    } else {
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256), before);
+    }
+}
+
+void TestDatabase::connectionStringOpensProgramFolder()
+{
+    QTemporaryDir dir;
+    modAdmin::SetProgramFolder(dir.path());
+    QCOMPARE(modAdmin::ConnectionString(),
+             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dir.path() +
+                 QStringLiteral("/Korvane.MDB;Jet OLEDB:Database Password=tessiravolm208"));
+    QVERIFY_THROWS_EXCEPTION(data::DbError, modAdmin::DbConnection.open(modAdmin::ConnectionString()));
+    QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/Korvane.MDB")));
+    {
+        data::Connection c;
+        c.createFile(dir.path() + QStringLiteral("/Korvane.MDB"), data::Connection::databasePassword());
+    }
+    modAdmin::DbConnection.open(modAdmin::ConnectionString(), QString(), QString());
+    QVERIFY(modAdmin::DbConnection.isOpen());
+    modAdmin::DbConnection.close();
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"
