@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 
 #include <QPointer>
+#include <functional>
 #include <QString>
 
 class QWidget;
@@ -42,6 +43,11 @@ void ClearControls(QWidget* window);
 // Replaces the combo's items with the rows of a query: text from column 1,
 // item data from column 0 as a 32-bit integer.
 void FillCombo(ComboBox* combo, const QString& sql);
+
+// Ends the program at once (login Exit, main window exit). Tests replace
+// the ending with a handler of their own.
+void EndProgram(int exitCode = 0);
+void SetEndHandler(std::function<void(int)> handler);
 
 // The entry point: opens the database, shows the splash and the login
 // window. Returns false (after reporting) when the database cannot be opened.
