@@ -12,7 +12,9 @@ TestDb::TestDb(bool onSessionConnection) : m_session(onSessionConnection)
 
 TestDb::~TestDb()
 {
-    db().close();
+    // Another fixture may have taken over the session connection since.
+    if (db().fileName() == path())
+        db().close();
 }
 
 data::Connection& TestDb::db()
