@@ -1,6 +1,7 @@
 // Login and the main window, driven through the real widgets.
 #include "TestDb.h"
 #include "app/ModAdmin.h"
+#include "screens/masters/frmMstMarketingExecutive.h"
 #include "screens/session/frmLogin.h"
 #include "screens/session/frmMain.h"
 #include "ui/Modal.h"
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void mainWindowExitQuestions();
     void mainWindowMenusAndToolbar();
     void closingMainWindowEndsProgram();
+    void mainWindowOpensWindows_data();
+    void mainWindowOpensWindows();
 
 private:
     std::unique_ptr<TestDb> m_db;
@@ -274,6 +277,41 @@ void TestLogin::closingMainWindowEndsProgram()
     main->close();
     QCOMPARE(ended.calls, 1);
     QVERIFY(messages.isEmpty());
+}
+
+void TestLogin::mainWindowOpensWindows_data()
+{
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("toolbarKey");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("sales person") << "mnuMExecutive" << "EXECUTIVE" << "frmMstMarketingExecutive" << "CREATE";
+}
+
+void TestLogin::mainWindowOpensWindows()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(QString, toolbarKey);
+    QFETCH(QString, window);
+    QFETCH(QString, mode);
+    MsgBox::Recorder messages;
+    frmMain main;
+    main.show();
+    for (bool fromMenu : {true, false}) {
+        Modal::Recorder windows;
+        if (fromMenu)
+            main.findChild<QAction*>(menuItem)->trigger();
+        else
+            QVERIFY(main.findChild<Toolbar*>(QStringLiteral("tbrKorvane"))->clickButton(toolbarKey));
+        QCOMPARE(windows.shown().size(), 1);
+        QDialog* opened = windows.last();
+        QCOMPARE(opened->objectName(), window);
+        QVERIFY(opened->isModal() || opened->isVisible());
+        if (auto* exe = qobject_cast<frmMstMarketingExecutive*>(opened))
+            QCOMPARE(exe->strFormMode, mode);
+        opened->close();
+    }
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.texts().join(QLatin1Char('|'))));
 }
 
 QTEST_MAIN(TestLogin)

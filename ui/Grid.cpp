@@ -181,7 +181,7 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setMinimumSectionSize(0);
-    // A new grid, like the design's, has the heading row and one empty row.
+    // A new grid has the heading row and one empty row.
     setCols(2);
     setRows(2);
 }

@@ -63,8 +63,8 @@ public:
     void setColWidth(int col, int width);
     int colWidth(int col) const;
 
-    // Appends a row (or inserts it before data row index) whose cells are
-    // the tab-separated parts of the text, left to right.
+    // Appends a row (or inserts it as grid row index, 1 being the first
+    // data row) whose cells are the tab-separated parts of the text.
     void addItem(const QString& tabSeparated, int index = -1);
     // Appends many rows in one model update.
     void addItems(const QStringList& tabSeparatedRows);

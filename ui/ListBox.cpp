@@ -116,42 +116,56 @@ void ListBox::addItems(std::vector<ListEntry> entries)
     if (entries.empty())
         return;
     const QScopedValueRollback quiet(m_quiet, true);
-    const int selected = listIndex();
     const std::vector<ListEntry>& old = m_model->entries();
+    const size_t n = entries.size();
 
-    if (old.empty() && !m_sorted) {
-        m_newIndex = int(entries.size()) - 1;
+    if (!m_sorted && old.empty()) {
+        m_newIndex = int(n) - 1;
         m_model->reset(std::move(entries));
         m_lastIndex = -1;
         return;
     }
 
-    // Mark the last given entry so that its final place is known.
-    std::vector<std::pair<ListEntry, bool>> added;
-    added.reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        added.emplace_back(std::move(entries[i]), i + 1 == entries.size());
-    if (m_sorted)
-        std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) {
-            return CompareListText(a.first.text, b.first.text) < 0;
+    // The new entries in their order: as given, or sorted (stable: equal
+    // texts keep their given order).
+    std::vector<size_t> order(n);
+    for (size_t k = 0; k < n; ++k)
+        order[k] = k;
+    if (m_sorted) {
+        std::vector<ListSortKey> keys;
+        keys.reserve(n);
+        for (const ListEntry& e : entries)
+            keys.emplace_back(e.text);
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            int r = keys[a].compare(keys[b]);
+            if (r == 0)
+                r = CompareListText(entries[a].text, entries[b].text);
+            return r != 0 ? r < 0 : a < b;
         });
+    }
 
-    std::vector<ListEntry> merged;
-    merged.reserve(old.size() + added.size());
+    // Merge with the old entries: unsorted after them; sorted, each new
+    // entry after every old one that does not sort after it. The selected
+    // entry stays selected.
+    const int selected = listIndex();
     int newSelected = -1;
+    std::vector<ListEntry> merged;
+    merged.reserve(old.size() + n);
     size_t i = 0;
     auto takeOld = [&] {
         if (int(i) == selected)
             newSelected = int(merged.size());
         merged.push_back(old[i++]);
     };
-    for (auto& [entry, isLast] : added) {
-        if (m_sorted) // every old entry that does not sort after it goes first
-            while (i < old.size() && CompareListText(old[i].text, entry.text) <= 0)
-                takeOld();
-        if (isLast)
+    if (!m_sorted)
+        while (i < old.size())
+            takeOld();
+    for (const size_t k : order) {
+        while (m_sorted && i < old.size() && CompareListText(old[i].text, entries[k].text) <= 0)
+            takeOld();
+        if (k + 1 == n)
             m_newIndex = int(merged.size());
-        merged.push_back(std::move(entry));
+        merged.push_back(std::move(entries[k]));
     }
     while (i < old.size())
         takeOld();

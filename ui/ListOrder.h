@@ -1,30 +1,53 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 #include <QStringView>
+#include <array>
 
-// Text order of the sorted lists: letters compared without regard to case.
-// ASCII is compared directly (lists hold tens of thousands of names and are
-// sorted on every keystroke); other text falls back to Qt's case folding.
+// Text order of the sorted lists: character by character, letters without
+// regard to case (each UTF-16 unit case-folded), a shorter text before a
+// longer one that begins with it.
+inline char16_t FoldListChar(char16_t c)
+{
+    if (c < 128)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
+    return QChar::toCaseFolded(c);
+}
+
 inline int CompareListText(QStringView a, QStringView b)
 {
     const qsizetype n = qMin(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
-        char16_t ca = a[i].unicode();
-        char16_t cb = b[i].unicode();
+        const char16_t ca = a[i].unicode();
+        const char16_t cb = b[i].unicode();
         if (ca == cb)
             continue;
-        if (ca < 128 && cb < 128) {
-            if (ca >= 'A' && ca <= 'Z')
-                ca += 'a' - 'A';
-            if (cb >= 'A' && cb <= 'Z')
-                cb += 'a' - 'A';
-            if (ca != cb)
-                return ca < cb ? -1 : 1;
-            continue;
-        }
-        const int r = a.mid(i).compare(b.mid(i), Qt::CaseInsensitive);
-        return r < 0 ? -1 : (r > 0 ? 1 : 0);
+        const char16_t fa = FoldListChar(ca);
+        const char16_t fb = FoldListChar(cb);
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
+
+// The first twelve folded characters packed into three integers, so that a
+// sort decides most comparisons without touching the texts: keys compare in
+// the same order as CompareListText; equal keys need the full compare.
+struct ListSortKey {
+    std::array<quint64, 3> words{};
+
+    explicit ListSortKey(QStringView text)
+    {
+        const qsizetype n = qMin<qsizetype>(12, text.size());
+        for (qsizetype i = 0; i < n; ++i)
+            words[size_t(i / 4)] |= quint64(FoldListChar(text[i].unicode())) << (48 - 16 * (i % 4));
+    }
+    int compare(const ListSortKey& o) const
+    {
+        for (size_t i = 0; i < words.size(); ++i)
+            if (words[i] != o.words[i])
+                return words[i] < o.words[i] ? -1 : 1;
+        return 0;
+    }
+};

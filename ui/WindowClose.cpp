@@ -9,6 +9,11 @@
 
 namespace {
 
+// Marks controls that have their filter already (NoDefaultButtons and
+// PrepareWindow may run more than once on a window).
+constexpr const char* IgnoreEscapeMark = "korvaneIgnoreEscape";
+constexpr const char* FocusedEnterMark = "korvaneFocusedEnter";
+
 bool IsEnter(const QKeyEvent* e)
 {
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
@@ -47,8 +52,10 @@ public:
 
 void InstallIgnoreEscape(QDialog* window)
 {
-    if (!window->findChild<IgnoreEscape*>(QString(), Qt::FindDirectChildrenOnly))
-        window->installEventFilter(new IgnoreEscape(window));
+    if (window->property(IgnoreEscapeMark).toBool())
+        return;
+    window->setProperty(IgnoreEscapeMark, true);
+    window->installEventFilter(new IgnoreEscape(window)); // owned by the window
 }
 
 // Esc presses the cancel button wherever the focus is in the window: a
@@ -72,8 +79,10 @@ void NoDefaultButtons(QWidget* window)
     for (QPushButton* button : window->findChildren<QPushButton*>()) {
         button->setAutoDefault(false);
         button->setDefault(false);
-        if (!button->findChild<FocusedButtonEnter*>(QString(), Qt::FindDirectChildrenOnly))
-            button->installEventFilter(new FocusedButtonEnter(button));
+        if (button->property(FocusedEnterMark).toBool())
+            continue;
+        button->setProperty(FocusedEnterMark, true);
+        button->installEventFilter(new FocusedButtonEnter(button)); // owned by the button
     }
 }
 

@@ -1,6 +1,7 @@
 #include "screens/session/frmMain.h"
 
 #include "app/ModAdmin.h"
+#include "screens/masters/frmMstMarketingExecutive.h"
 #include "ui/ErrorReport.h"
 #include "ui/Modal.h"
 #include "ui/MsgBox.h"
@@ -253,13 +254,19 @@ void frmMain::closeEvent(QCloseEvent* event)
         modAdmin::EndProgram(0);
 }
 
+void frmMain::openSalesPerson()
+{
+    auto* window = new frmMstMarketingExecutive(this);
+    window->strFormMode = QStringLiteral("CREATE");
+    ShowModal(window);
+}
+
 // Windows of later work open from here; until they exist the items do
 // nothing.
-void frmMain::openSalesPerson() {}
 void frmMain::openChangeLogin() {}
 void frmMain::openEnquiry() {}
-void frmMain::openTarget() {}
 void frmMain::openEnquiryStatus() {}
+void frmMain::openTarget() {}
 void frmMain::openEnquiryHistory() {}
 void frmMain::openPerformanceAnalysis() {}
 void frmMain::openGraphExecutive() {}
