@@ -8,13 +8,32 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QStringList>
+#include <chrono>
 #include <sqlite3.h>
+#include <thread>
 
 namespace data {
 
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
+
+// Waits for another program's lock in steps of about a millisecond, for
+// kBusyTimeoutMs in all. (The engine's own handler sleeps up to 100 ms at a
+// time, so that a program saving without pause could keep a waiting one
+// out until its timeout.) A connection is used by one thread, and waits for
+// one lock at a time; the engine calls with count 0 when a wait begins.
+int busyWait(void*, int count)
+{
+    using Clock = std::chrono::steady_clock;
+    thread_local Clock::time_point since;
+    if (count == 0)
+        since = Clock::now();
+    if (Clock::now() - since >= std::chrono::milliseconds(kBusyTimeoutMs))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + count % 7 * 100));
+    return 1;
+}
 
 // Collation of every text column: equal without regard to letter case,
 // also outside ASCII.
@@ -286,7 +305,7 @@ void Connection::openHandle(const QString& path, const QString& key, bool create
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("Cannot apply the database key to '%1'.").arg(path));
     }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_handler(db, busyWait, nullptr);
     sqlite3_extended_result_codes(db, 1);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_create_collation_v2(db, "UNOCASE", SQLITE_UTF8, nullptr, collateNoCase, nullptr);
@@ -348,6 +367,25 @@ void Connection::executeNative(const QString& sql)
             text = QStringLiteral("The database or disk is full; nothing was saved (%1).").arg(msg);
         throw DbError(text, rc);
     }
+}
+
+QString Connection::integrityCheck()
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("The database is not open."));
+    m_trusted = true; // a pragma: allowed for this statement only
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, "PRAGMA integrity_check", -1, &stmt, nullptr);
+    QStringList lines;
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            lines << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    m_trusted = false;
+    if (rc != SQLITE_DONE)
+        raiseError();
+    return lines.join(QLatin1Char('\n'));
 }
 
 void Connection::beginTrans()

@@ -44,6 +44,10 @@ public:
     // text built from user input.
     void executeNative(const QString& sql);
 
+    // The engine's check of the whole file (pages, indexes, constraints):
+    // "ok" when the file is sound, else the problems found, one a line.
+    QString integrityCheck();
+
     // Throws the engine's last error as a DbError.
     [[noreturn]] void raiseError(const QString& fallback = {}) const;
 

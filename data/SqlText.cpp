@@ -1,7 +1,10 @@
 #include "data/SqlText.h"
 
+#include "data/DbError.h"
+
 #include <QDate>
 #include <cmath>
+#include <cstdlib>
 
 namespace data {
 
@@ -81,6 +84,10 @@ QString NumericText(const QString& text)
         out += QLatin1Char('.') + fraction;
     if (n.negative && out != QLatin1String("0"))
         out.prepend(QLatin1Char('-'));
+    // The engine would store a number beyond the range of a double as
+    // infinity; it is refused instead.
+    if (whole.size() > 300 && !std::isfinite(std::strtod(out.toLatin1().constData(), nullptr)))
+        throw DbError(QStringLiteral("Overflow: the number %1... is too large.").arg(out.left(12)));
     return out;
 }
 

@@ -13,6 +13,8 @@ QString Quote(const QString& text);
 // reading stops at the first character that cannot continue the number,
 // a text that begins with no number is 0. Written in plain decimal notation
 // ("0471 55512" -> "47155512", "555-0199" -> "555", "1,500" -> "1").
+// A number too large for the engine (beyond about 1.8e308) raises a
+// DbError "Overflow" instead of being stored as infinity.
 QString NumericText(const QString& text);
 double NumericValue(const QString& text);
 
