@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 #include <chrono>
 #include <sqlite3.h>
@@ -367,6 +368,59 @@ void Connection::executeNative(const QString& sql)
             text = QStringLiteral("The database or disk is full; nothing was saved (%1).").arg(msg);
         throw DbError(text, rc);
     }
+}
+
+QString Connection::optimise(const QString& sql)
+{
+    static const QRegularExpression distinct(
+        QStringLiteral("^\\s*select\\s+distinct\\s*\\(\\s*([A-Za-z_]\\w*)\\s*\\)\\s*(?:as\\s+([A-Za-z_]\\w*)\\s+)?"
+                       "from\\s+([A-Za-z_]\\w*)\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!m_db || !sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        return sql;
+    const QRegularExpressionMatch m = distinct.match(sql);
+    if (!m.hasMatch())
+        return sql;
+    const QString column = m.captured(1), table = m.captured(3);
+    const QString alias = m.captured(2).isEmpty() ? column : m.captured(2);
+    const QString key = table.toLower() + QLatin1Char('.') + column.toLower();
+    auto it = m_indexedText.constFind(key);
+    if (it == m_indexedText.constEnd()) {
+        // A text column that leads an index of its table.
+        bool indexed = false, isText = false;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(m_db, "SELECT type, sql FROM sqlite_master WHERE tbl_name = ?1 COLLATE NOCASE", -1,
+                               &stmt, nullptr) == SQLITE_OK) {
+            const QByteArray t = table.toUtf8();
+            sqlite3_bind_text(stmt, 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            const QRegularExpression leads(QStringLiteral("\\(\\s*") + QRegularExpression::escape(column) +
+                                               QStringLiteral("\\s*[,)]"),
+                                           QRegularExpression::CaseInsensitiveOption);
+            const QRegularExpression text(QStringLiteral("[(,]\\s*") + QRegularExpression::escape(column) +
+                                              QStringLiteral("\\s+TEXT\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+                const QString def = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+                if (type == QLatin1String("index") && leads.match(def).hasMatch())
+                    indexed = true;
+                if (type == QLatin1String("table") && text.match(def).hasMatch())
+                    isText = true;
+            }
+        }
+        sqlite3_finalize(stmt);
+        it = m_indexedText.insert(key, indexed && isText);
+    }
+    if (!it.value())
+        return sql;
+    // NULL first, as DISTINCT would give it, then each value once in the
+    // column's order (its collation decides what counts as the same value).
+    return QStringLiteral("WITH RECURSIVE korvane_d(v) AS (SELECT MIN(%1) FROM %2 UNION ALL "
+                          "SELECT (SELECT MIN(%1) FROM %2 WHERE %1 > korvane_d.v) FROM korvane_d "
+                          "WHERE korvane_d.v IS NOT NULL) "
+                          "SELECT NULL AS %3 WHERE EXISTS (SELECT 1 FROM %2 WHERE %1 IS NULL) "
+                          "UNION ALL SELECT v FROM korvane_d WHERE v IS NOT NULL")
+        .arg(column, table, alias);
 }
 
 QString Connection::integrityCheck()

@@ -118,7 +118,7 @@ void Recordset::prepare(const QString& sql)
 {
     if (!m_db->isOpen())
         throw DbError(QStringLiteral("The database is not open."));
-    const QByteArray text = translateSql(sql).toUtf8();
+    const QByteArray text = m_db->optimise(translateSql(sql)).toUtf8();
     const char* tail = nullptr;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db->handle(), text.constData(), int(text.size()), &stmt, &tail) !=

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void badFiles_data();
     void badFiles();
     void connectionStringOpensProgramFolder();
+    void distinctGivesEveryValueOnce_data();
+    void distinctGivesEveryValueOnce();
 };
 
 void TestDatabase::emptyResultIsAtEnd()
@@ -381,6 +383,49 @@ void TestDatabase::connectionStringOpensProgramFolder()
     modAdmin::DbConnection.open(modAdmin::ConnectionString(), QString(), QString());
     QVERIFY(modAdmin::DbConnection.isOpen());
     modAdmin::DbConnection.close();
+}
+
+void TestDatabase::distinctGivesEveryValueOnce_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("expected");
+    // The indexed text column takes a faster road than the other columns.
+    QTest::newRow("indexed, letter case folded")
+        << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
+        << QStringList{"Email", "email", "Walk In", "Telephone", "Email", ""}
+        << QStringList{"", "Email", "Telephone", "Walk In"};
+    QTest::newRow("indexed, empty table") << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
+                                          << QStringList{} << QStringList{};
+    QTest::newRow("indexed, NULL") << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
+                                   << QStringList{"B", "NULL", "A"} << QStringList{"<null>", "A", "B"};
+    QTest::newRow("not indexed") << "select distinct(enqAction) as type from trnenquiryregister"
+                                 << QStringList{"Call", "call", "Visit"} << QStringList{"Call", "Visit"};
+}
+
+void TestDatabase::distinctGivesEveryValueOnce()
+{
+    QFETCH(QString, sql);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, expected);
+    TestDb t;
+    int code = 1;
+    for (const QString& r : rows) {
+        const QString value = r == QLatin1String("NULL") ? r : data::Quote(r);
+        t.exec(QStringLiteral("INSERT INTO trnEnquiryRegister (enqCode,enqType,enqAction) VALUES (%1,%2,%2)")
+                   .arg(code++)
+                   .arg(value));
+    }
+    Recordset rs(sql, t.db(), CursorType::Keyset, LockType::Pessimistic);
+    QStringList got;
+    for (; !rs.eof(); rs.moveNext())
+        got << (rs.field(QStringLiteral("Type")).isNull() ? QStringLiteral("<null>") : rs.text(QStringLiteral("TYPE")));
+    if (!sql.contains(QLatin1String("enqType")))
+        got.sort(Qt::CaseInsensitive);
+    for (QString& g : got)
+        if (g.compare(QLatin1String("email"), Qt::CaseInsensitive) == 0)
+            g = QStringLiteral("Email"); // either spelling stands for both
+    QCOMPARE(got, expected);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
