@@ -286,6 +286,7 @@ void TestLogin::mainWindowOpensWindows_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("mode");
     QTest::newRow("sales person") << "mnuMExecutive" << "EXECUTIVE" << "frmMstMarketingExecutive" << "CREATE";
+    QTest::newRow("enquiry register") << "mnuEnquiry" << "ENQUIRY" << "frmEnquiryRegister" << "";
 }
 
 void TestLogin::mainWindowOpensWindows()

@@ -1,6 +1,7 @@
 #include "screens/session/frmMain.h"
 
 #include "app/ModAdmin.h"
+#include "screens/enquiry/frmEnquiryRegister.h"
 #include "screens/masters/frmMstMarketingExecutive.h"
 #include "ui/ErrorReport.h"
 #include "ui/Modal.h"
@@ -261,10 +262,14 @@ void frmMain::openSalesPerson()
     ShowModal(window);
 }
 
+void frmMain::openEnquiry()
+{
+    ShowModal(new frmEnquiryRegister(this));
+}
+
 // Windows of later work open from here; until they exist the items do
 // nothing.
 void frmMain::openChangeLogin() {}
-void frmMain::openEnquiry() {}
 void frmMain::openEnquiryStatus() {}
 void frmMain::openTarget() {}
 void frmMain::openEnquiryHistory() {}
