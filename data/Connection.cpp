@@ -4,6 +4,7 @@
 #include "data/Recordset.h"
 #include "data/Schema.h"
 #include "data/SqlDialect.h"
+#include "data/SqlText.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -94,8 +95,8 @@ void sqlLike(sqlite3_context* ctx, int, sqlite3_value** argv)
     if (asciiOnly(p, np) && asciiOnly(v, nv))
         match = asciiLike(v, nv, p, np);
     else
-        match = likeMatch(QString::fromUtf8(reinterpret_cast<const char*>(v), nv),
-                          QString::fromUtf8(reinterpret_cast<const char*>(p), np));
+        match = likeMatch(TextFromUtf8(reinterpret_cast<const char*>(v), nv),
+                          TextFromUtf8(reinterpret_cast<const char*>(p), np));
     sqlite3_result_int(ctx, match ? 1 : 0);
 }
 

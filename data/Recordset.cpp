@@ -75,11 +75,11 @@ QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate, std::string* cachedB
                 for (int k = 0; k < n; ++k)
                     d[k] = char16_t(static_cast<unsigned char>(p[k]));
             } else {
-                *cachedText = QString::fromUtf8(p, n);
+                *cachedText = TextFromUtf8(p, n);
             }
             return QVariant(*cachedText);
         }
-        return QVariant(QString::fromUtf8(p, n));
+        return QVariant(TextFromUtf8(p, n));
     }
     }
 }
@@ -305,7 +305,9 @@ void Recordset::find(const QString& criterion)
     static const QRegularExpression re(
         QStringLiteral("^\\s*([^\\s]+)\\s+like\\s+'((?:[^']|'')*)'\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = re.match(criterion);
+    // Compared as the database stores texts (and a regular expression does
+    // not match a text holding half a character).
+    const QRegularExpressionMatch m = re.match(WholeText(criterion));
     if (!m.hasMatch())
         throw DbError(QStringLiteral("The criterion '%1' is not of the form column LIKE 'text'.")
                           .arg(criterion));

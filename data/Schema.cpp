@@ -75,7 +75,7 @@ const QStringList& statements()
         s << QStringLiteral("CREATE INDEX ixRegisterDate ON trnEnquiryRegister (enqDate)");
         s << QStringLiteral("CREATE INDEX ixRegisterClient ON trnEnquiryRegister (enqCltCode)");
         s << QStringLiteral("CREATE INDEX ixRegisterType ON trnEnquiryRegister (enqType)");
-        s << QStringLiteral("CREATE INDEX ixStatusCode ON trnEnquiryStatus (enqCode, enqKey)");
+        s << QStringLiteral("CREATE INDEX ixStatusCode ON trnEnquiryStatus (enqCode)");
         s << QStringLiteral("CREATE INDEX ixStatusCurrent ON trnEnquiryStatus (enqKey, enqStatus, enqFollDate)");
         s << QStringLiteral("CREATE INDEX ixTargetExe ON trnTarget (exeCode, trYear, trMonth)");
         return s;

@@ -1,6 +1,7 @@
 #include "data/SqlDialect.h"
 
 #include "data/DbError.h"
+#include "data/SqlText.h"
 
 #include <QStringList>
 #include <cstring>
@@ -369,8 +370,8 @@ int compareNoCase(const char* a, int na, const char* b, int nb)
     }
     if (i == n)
         return na == nb ? 0 : (na < nb ? -1 : 1);
-    const std::u32string fa = folded(QString::fromUtf8(a + i, na - i));
-    const std::u32string fb = folded(QString::fromUtf8(b + i, nb - i));
+    const std::u32string fa = folded(TextFromUtf8(a + i, na - i));
+    const std::u32string fb = folded(TextFromUtf8(b + i, nb - i));
     const int c = fa.compare(fb);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }

@@ -8,15 +8,50 @@
 
 namespace data {
 
+QString WholeText(const QString& text)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    // Most texts are whole: returned as they are, without a copy.
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.unicode() == 0 || c.isSurrogate())
+            break;
+    }
+    if (i == n)
+        return text;
+    QString out = text.left(i);
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate()  ? i + 1 < n && text[i + 1].isLowSurrogate()
+            : c.isLowSurrogate() ? i > 0 && text[i - 1].isHighSurrogate()
+                                 : c.unicode() != 0)
+            out += c;
+    }
+    return out;
+}
+
+QString TextFromUtf8(const char* utf8, qsizetype size)
+{
+    QString lead;
+    while (size >= 3 && utf8[0] == '\xEF' && utf8[1] == '\xBB' && utf8[2] == '\xBF') {
+        lead += QChar(0xFEFF);
+        utf8 += 3;
+        size -= 3;
+    }
+    return lead.isEmpty() ? QString::fromUtf8(utf8, size) : lead + QString::fromUtf8(utf8, size);
+}
+
 QString Quote(const QString& text)
 {
+    const QString whole = WholeText(text);
     QString out;
-    out.reserve(text.size() + 2);
+    out.reserve(whole.size() + 2);
     out += QLatin1Char('\'');
-    for (const QChar c : text) {
+    for (const QChar c : whole) {
         if (c == QLatin1Char('\''))
             out += QLatin1String("''");
-        else if (c.unicode() != 0)
+        else
             out += c;
     }
     out += QLatin1Char('\'');

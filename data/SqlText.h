@@ -5,8 +5,14 @@
 
 namespace data {
 
-// A text value as an SQL literal: between single quotes, every inner quote
-// doubled, NUL characters dropped (the engine would cut the text there).
+// The text without NUL characters (the engine would cut the text there)
+// and without halves of characters (a surrogate without its partner, as a
+// field's length limit can leave one), which the engine would store as
+// U+FFFD: the text as the database stores it.
+QString WholeText(const QString& text);
+
+// A text value as an SQL literal: WholeText between single quotes, every
+// inner quote doubled.
 QString Quote(const QString& text);
 
 // The numeric value of a text: blanks are skipped wherever they stand,
@@ -17,6 +23,11 @@ QString Quote(const QString& text);
 // DbError "Overflow" instead of being stored as infinity.
 QString NumericText(const QString& text);
 double NumericValue(const QString& text);
+
+// A text of the engine (UTF-8) as a QString, exactly: unlike
+// QString::fromUtf8, a leading U+FEFF is kept as a character of the text
+// rather than dropped as a byte order mark.
+QString TextFromUtf8(const char* utf8, qsizetype size);
 
 // The default text form of a field value spliced into text: NULL is "",
 // numbers in plain decimal notation, dates "dd/mm/yyyy".

@@ -287,6 +287,7 @@ void TestLogin::mainWindowOpensWindows_data()
     QTest::addColumn<QString>("mode");
     QTest::newRow("sales person") << "mnuMExecutive" << "EXECUTIVE" << "frmMstMarketingExecutive" << "CREATE";
     QTest::newRow("enquiry register") << "mnuEnquiry" << "ENQUIRY" << "frmEnquiryRegister" << "";
+    QTest::newRow("enquiry status") << "mnuEStatus" << "ENQUIRY STATUS" << "frmEnquiryStatus" << "";
 }
 
 void TestLogin::mainWindowOpensWindows()

@@ -10,6 +10,7 @@
 #include "ui/Convert.h"
 #include "ui/DateCheck.h"
 #include "ui/ErrorReport.h"
+#include "ui/FormRows.h"
 #include "ui/KeyFilters.h"
 #include "ui/ListBox.h"
 #include "ui/MaskEdBox.h"
@@ -33,33 +34,8 @@ const QString NewRecordEntry = QStringLiteral("<NEW>");
 const QString NewClientEntry = QStringLiteral("<New>");
 
 // Layout of the entry rows inside the frame.
-constexpr int LabelX = 16;
-constexpr int LabelWidth = 150;
-constexpr int FieldX = 172;
-constexpr int FirstRowY = 44;
-constexpr int RowStep = 32;
-constexpr int RowHeight = 24;
-
-int RowY(int row)
-{
-    return FirstRowY + row * RowStep;
-}
-
-QLabel* MakeLabel(const QString& name, const QString& caption, int row, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(LabelX, RowY(row), LabelWidth, RowHeight);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
-template <class W> W* Place(W* widget, const QString& name, int row, int width)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(FieldX, RowY(row), width, RowHeight);
-    return widget;
-}
+const FormRows Form{
+    .labelX = 16, .labelWidth = 150, .fieldX = 172, .fieldWidth = 250, .firstY = 44, .step = 32};
 
 } // namespace
 
@@ -95,65 +71,65 @@ void frmEnquiryRegister::buildLayout()
 
     lblDateCaption = new QLabel(QStringLiteral("Date"), fraEnquiry);
     lblDateCaption->setObjectName(QStringLiteral("lblDateCaption"));
-    lblDateCaption->setGeometry(372, 10, 50, RowHeight);
+    lblDateCaption->setGeometry(372, 10, 50, Form.rowHeight);
     lblDateCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblDate = new QLabel(fraEnquiry);
     lblDate->setObjectName(QStringLiteral("lblDate"));
-    lblDate->setGeometry(430, 10, 92, RowHeight);
+    lblDate->setGeometry(430, 10, 92, Form.rowHeight);
     lblDate->setFrameShape(QFrame::Panel);
     lblDate->setFrameShadow(QFrame::Sunken);
     lblDate->setAlignment(Qt::AlignCenter);
 
     // Created in tab order; each pick-list follows its field.
     lblType =
-        MakeLabel(QStringLiteral("lblType"), QStringLiteral("Type of Enquiry"), 0, fraEnquiry);
-    txtType = Place(new QLineEdit(fraEnquiry), QStringLiteral("txtType"), 0, 250);
+        Form.label(fraEnquiry, QStringLiteral("lblType"), QStringLiteral("Type of Enquiry"), 0);
+    txtType = Form.place(new QLineEdit(fraEnquiry), QStringLiteral("txtType"), 0, 250);
     lstType = new ListBox(fraEnquiry);
     lstType->setObjectName(QStringLiteral("lstType"));
-    lstType->setGeometry(FieldX, RowY(0) + RowHeight, 250, 120);
+    lstType->setGeometry(Form.fieldX, Form.rowY(0) + Form.rowHeight, 250, 120);
     lstType->hide();
 
-    lblService = MakeLabel(QStringLiteral("lblService"), QStringLiteral("Service"), 1, fraEnquiry);
-    cboService = Place(new ComboBox(fraEnquiry), QStringLiteral("cboService"), 1, 250);
-    lblSegment = MakeLabel(QStringLiteral("lblSegment"), QStringLiteral("Segment"), 2, fraEnquiry);
-    cboSegment = Place(new ComboBox(fraEnquiry), QStringLiteral("cboSegment"), 2, 250);
+    lblService = Form.label(fraEnquiry, QStringLiteral("lblService"), QStringLiteral("Service"), 1);
+    cboService = Form.place(new ComboBox(fraEnquiry), QStringLiteral("cboService"), 1, 250);
+    lblSegment = Form.label(fraEnquiry, QStringLiteral("lblSegment"), QStringLiteral("Segment"), 2);
+    cboSegment = Form.place(new ComboBox(fraEnquiry), QStringLiteral("cboSegment"), 2, 250);
     lblExecutive =
-        MakeLabel(QStringLiteral("lblExecutive"), QStringLiteral("Sales Person"), 3, fraEnquiry);
-    cboExecutive = Place(new ComboBox(fraEnquiry), QStringLiteral("cboExecutive"), 3, 250);
+        Form.label(fraEnquiry, QStringLiteral("lblExecutive"), QStringLiteral("Sales Person"), 3);
+    cboExecutive = Form.place(new ComboBox(fraEnquiry), QStringLiteral("cboExecutive"), 3, 250);
     cboExecutive->setSorted(true);
 
-    lblClient = MakeLabel(QStringLiteral("lblClient"), QStringLiteral("Client"), 4, fraEnquiry);
-    txtClient = Place(new QLineEdit(fraEnquiry), QStringLiteral("txtClient"), 4, 250);
+    lblClient = Form.label(fraEnquiry, QStringLiteral("lblClient"), QStringLiteral("Client"), 4);
+    txtClient = Form.place(new QLineEdit(fraEnquiry), QStringLiteral("txtClient"), 4, 250);
     lstClient = new ListBox(fraEnquiry);
     lstClient->setObjectName(QStringLiteral("lstClient"));
-    lstClient->setGeometry(FieldX, RowY(4) + RowHeight, 250, 150);
+    lstClient->setGeometry(Form.fieldX, Form.rowY(4) + Form.rowHeight, 250, 150);
     lstClient->setSorted(true);
     lstClient->hide();
 
     lblRequirment =
-        MakeLabel(QStringLiteral("lblRequirment"), QStringLiteral("Requirment"), 5, fraEnquiry);
-    txtRequirment = Place(new QLineEdit(fraEnquiry), QStringLiteral("txtRequirment"), 5, 350);
+        Form.label(fraEnquiry, QStringLiteral("lblRequirment"), QStringLiteral("Requirment"), 5);
+    txtRequirment = Form.place(new QLineEdit(fraEnquiry), QStringLiteral("txtRequirment"), 5, 350);
     txtRequirment->setMaxLength(75);
     lblAction =
-        MakeLabel(QStringLiteral("lblAction"), QStringLiteral("Action Taken"), 6, fraEnquiry);
-    txtAction = Place(new QLineEdit(fraEnquiry), QStringLiteral("txtAction"), 6, 350);
+        Form.label(fraEnquiry, QStringLiteral("lblAction"), QStringLiteral("Action Taken"), 6);
+    txtAction = Form.place(new QLineEdit(fraEnquiry), QStringLiteral("txtAction"), 6, 350);
     txtAction->setMaxLength(75);
-    lblFDate = MakeLabel(QStringLiteral("lblFDate"), QStringLiteral("Date for Next Follow Up"), 7,
-                         fraEnquiry);
-    mskFDate = Place(new MaskEdBox(fraEnquiry), QStringLiteral("mskFDate"), 7, 100);
-    lblAmount = MakeLabel(QStringLiteral("lblAmount"), QStringLiteral("Amount"), 8, fraEnquiry);
-    txtAmount =
-        Place(new QLineEdit(QStringLiteral("0"), fraEnquiry), QStringLiteral("txtAmount"), 8, 100);
+    lblFDate = Form.label(fraEnquiry, QStringLiteral("lblFDate"),
+                          QStringLiteral("Date for Next Follow Up"), 7);
+    mskFDate = Form.place(new MaskEdBox(fraEnquiry), QStringLiteral("mskFDate"), 7, 100);
+    lblAmount = Form.label(fraEnquiry, QStringLiteral("lblAmount"), QStringLiteral("Amount"), 8);
+    txtAmount = Form.place(new QLineEdit(QStringLiteral("0"), fraEnquiry),
+                           QStringLiteral("txtAmount"), 8, 100);
     txtAmount->setMaxLength(8);
     txtAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblPercent =
-        MakeLabel(QStringLiteral("lblPercent"), QStringLiteral("Per centage"), 9, fraEnquiry);
-    txtPercent =
-        Place(new QLineEdit(QStringLiteral("0"), fraEnquiry), QStringLiteral("txtPercent"), 9, 50);
+        Form.label(fraEnquiry, QStringLiteral("lblPercent"), QStringLiteral("Per centage"), 9);
+    txtPercent = Form.place(new QLineEdit(QStringLiteral("0"), fraEnquiry),
+                            QStringLiteral("txtPercent"), 9, 50);
     txtPercent->setMaxLength(3);
     lblComments =
-        MakeLabel(QStringLiteral("lblComments"), QStringLiteral("Comments"), 10, fraEnquiry);
-    txtComments = Place(new QLineEdit(fraEnquiry), QStringLiteral("txtComments"), 10, 350);
+        Form.label(fraEnquiry, QStringLiteral("lblComments"), QStringLiteral("Comments"), 10);
+    txtComments = Form.place(new QLineEdit(fraEnquiry), QStringLiteral("txtComments"), 10, 350);
     txtComments->setMaxLength(100);
 
     txtCode = new QLineEdit(fraEnquiry);

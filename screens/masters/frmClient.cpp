@@ -6,6 +6,7 @@
 #include "screens/masters/ClientSave.h"
 #include "ui/Convert.h"
 #include "ui/ErrorReport.h"
+#include "ui/FormRows.h"
 #include "ui/KeyFilters.h"
 #include "ui/ListBox.h"
 #include "ui/MsgBox.h"
@@ -20,36 +21,8 @@
 
 namespace {
 
-constexpr int LabelX = 14;
-constexpr int LabelWidth = 70;
-constexpr int FieldX = 90;
-constexpr int FieldWidth = 270;
-constexpr int RowHeight = 24;
-
-int RowY(int row)
-{
-    return 16 + row * 32;
-}
-
-QLineEdit* MakeField(const QString& name, int row, int maxLength, QWidget* parent)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setGeometry(FieldX, RowY(row), FieldWidth, RowHeight);
-    field->setMaxLength(maxLength);
-    return field;
-}
-
-QLabel* MakeLabel(const QString& name, const QString& caption, int row, QLineEdit* buddy,
-                  QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(LabelX, RowY(row), LabelWidth, RowHeight);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setBuddy(buddy);
-    return label;
-}
+const FormRows Form{
+    .labelX = 14, .labelWidth = 70, .fieldX = 90, .fieldWidth = 270, .firstY = 16, .step = 32};
 
 } // namespace
 
@@ -93,19 +66,19 @@ void frmClient::buildLayout()
     fraClient->setGeometry(10, 36, 380, 200);
     fraClient->setFrameShape(QFrame::StyledPanel);
 
-    txtName = MakeField(QStringLiteral("txtName"), 0, 30, fraClient);
-    lblName = MakeLabel(QStringLiteral("lblName"), QStringLiteral("Name"), 0, txtName, fraClient);
-    txtPhone = MakeField(QStringLiteral("txtPhone"), 1, 12, fraClient);
+    txtName = Form.field(fraClient, QStringLiteral("txtName"), 0, 30);
+    lblName = Form.label(fraClient, QStringLiteral("lblName"), QStringLiteral("Name"), 0, txtName);
+    txtPhone = Form.field(fraClient, QStringLiteral("txtPhone"), 1, 12);
     lblPhone =
-        MakeLabel(QStringLiteral("lblPhone"), QStringLiteral("Phone"), 1, txtPhone, fraClient);
-    txtMobile = MakeField(QStringLiteral("txtMobile"), 2, 12, fraClient);
+        Form.label(fraClient, QStringLiteral("lblPhone"), QStringLiteral("Phone"), 1, txtPhone);
+    txtMobile = Form.field(fraClient, QStringLiteral("txtMobile"), 2, 12);
     lblMobile =
-        MakeLabel(QStringLiteral("lblMobile"), QStringLiteral("Mobile"), 2, txtMobile, fraClient);
-    txtAddress = MakeField(QStringLiteral("txtAddress"), 3, 30, fraClient);
-    lblAddress = MakeLabel(QStringLiteral("lblAddress"), QStringLiteral("Address"), 3, txtAddress,
-                           fraClient);
+        Form.label(fraClient, QStringLiteral("lblMobile"), QStringLiteral("Mobile"), 2, txtMobile);
+    txtAddress = Form.field(fraClient, QStringLiteral("txtAddress"), 3, 30);
+    lblAddress = Form.label(fraClient, QStringLiteral("lblAddress"), QStringLiteral("Address"), 3,
+                            txtAddress);
     // The city is the address's second line.
-    txtCity = MakeField(QStringLiteral("txtCity"), 4, 30, fraClient);
+    txtCity = Form.field(fraClient, QStringLiteral("txtCity"), 4, 30);
 
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

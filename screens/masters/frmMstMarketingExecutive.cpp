@@ -6,6 +6,7 @@
 #include "data/Recordset.h"
 #include "data/SqlText.h"
 #include "ui/ErrorReport.h"
+#include "ui/FormRows.h"
 #include "ui/KeyFilters.h"
 #include "ui/ListBox.h"
 #include "ui/MsgBox.h"
@@ -38,37 +39,9 @@ const QString Delete = QStringLiteral("DELETE");
 constexpr qint32 LargestCode = 32767;
 
 constexpr int WindowWidth = 420;
-constexpr int LabelX = 14;
-constexpr int LabelWidth = 112;
-constexpr int FieldX = 132;
-constexpr int FieldWidth = 250;
-constexpr int RowHeight = 24;
 constexpr int ListHeight = 110;
-
-int RowY(int row)
-{
-    return 16 + row * 34;
-}
-
-QLineEdit* MakeField(const QString& name, int row, int maxLength, QWidget* parent)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setGeometry(FieldX, RowY(row), FieldWidth, RowHeight);
-    SetMaxLength(field, maxLength);
-    return field;
-}
-
-QLabel* MakeLabel(const QString& name, const QString& caption, int row, QLineEdit* buddy,
-                  QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(LabelX, RowY(row), LabelWidth, RowHeight);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setBuddy(buddy);
-    return label;
-}
+const FormRows Form{
+    .labelX = 14, .labelWidth = 112, .fieldX = 132, .fieldWidth = 250, .firstY = 16, .step = 34};
 
 ListBox* MakeList(const QString& name, QWidget* parent)
 {
@@ -178,28 +151,29 @@ void frmMstMarketingExecutive::buildLayout()
     fraExecutive = new QFrame(this);
     fraExecutive->setObjectName(QStringLiteral("fraExecutive"));
     fraExecutive->setFrameShape(QFrame::StyledPanel);
-    fraExecutive->setGeometry(10, menuHeight + toolbarHeight + 8, WindowWidth - 20, RowY(6) + 4);
+    fraExecutive->setGeometry(10, menuHeight + toolbarHeight + 8, WindowWidth - 20,
+                              Form.rowY(6) + 4);
 
-    txtName = MakeField(QStringLiteral("txtName"), 0, 30, fraExecutive);
+    txtName = Form.field(fraExecutive, QStringLiteral("txtName"), 0, 30);
     lblName =
-        MakeLabel(QStringLiteral("lblName"), QStringLiteral("Name"), 0, txtName, fraExecutive);
-    txtPost = MakeField(QStringLiteral("txtPost"), 1, 25, fraExecutive);
+        Form.label(fraExecutive, QStringLiteral("lblName"), QStringLiteral("Name"), 0, txtName);
+    txtPost = Form.field(fraExecutive, QStringLiteral("txtPost"), 1, 25);
     lblPost =
-        MakeLabel(QStringLiteral("lblPost"), QStringLiteral("Post"), 1, txtPost, fraExecutive);
-    txtUserID = MakeField(QStringLiteral("txtUserID"), 2, 10, fraExecutive);
+        Form.label(fraExecutive, QStringLiteral("lblPost"), QStringLiteral("Post"), 1, txtPost);
+    txtUserID = Form.field(fraExecutive, QStringLiteral("txtUserID"), 2, 10);
     lblUID =
-        MakeLabel(QStringLiteral("lblUID"), QStringLiteral("User ID"), 2, txtUserID, fraExecutive);
-    txtPassword = MakeField(QStringLiteral("txtPassword"), 3, 8, fraExecutive);
+        Form.label(fraExecutive, QStringLiteral("lblUID"), QStringLiteral("User ID"), 2, txtUserID);
+    txtPassword = Form.field(fraExecutive, QStringLiteral("txtPassword"), 3, 8);
     SetPasswordField(txtPassword);
-    lblPassword = MakeLabel(QStringLiteral("lblPassword"), QStringLiteral("Password"), 3,
-                            txtPassword, fraExecutive);
-    txtCPassword = MakeField(QStringLiteral("txtCPassword"), 4, 8, fraExecutive);
+    lblPassword = Form.label(fraExecutive, QStringLiteral("lblPassword"),
+                             QStringLiteral("Password"), 3, txtPassword);
+    txtCPassword = Form.field(fraExecutive, QStringLiteral("txtCPassword"), 4, 8);
     SetPasswordField(txtCPassword);
-    lblCPassword = MakeLabel(QStringLiteral("lblCPassword"), QStringLiteral("Confirm Password"), 4,
-                             txtCPassword, fraExecutive);
-    txtDivision = MakeField(QStringLiteral("txtDivision"), 5, 20, fraExecutive);
-    lblDivision = MakeLabel(QStringLiteral("lblDivision"), QStringLiteral("Division"), 5,
-                            txtDivision, fraExecutive);
+    lblCPassword = Form.label(fraExecutive, QStringLiteral("lblCPassword"),
+                              QStringLiteral("Confirm Password"), 4, txtCPassword);
+    txtDivision = Form.field(fraExecutive, QStringLiteral("txtDivision"), 5, 20);
+    lblDivision = Form.label(fraExecutive, QStringLiteral("lblDivision"),
+                             QStringLiteral("Division"), 5, txtDivision);
 
     const int buttonY = fraExecutive->geometry().bottom() + 12;
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);

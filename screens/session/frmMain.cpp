@@ -2,6 +2,7 @@
 
 #include "app/ModAdmin.h"
 #include "screens/enquiry/frmEnquiryRegister.h"
+#include "screens/enquiry/frmEnquiryStatus.h"
 #include "screens/masters/frmMstMarketingExecutive.h"
 #include "ui/ErrorReport.h"
 #include "ui/Modal.h"
@@ -267,10 +268,14 @@ void frmMain::openEnquiry()
     ShowModal(new frmEnquiryRegister(this));
 }
 
+void frmMain::openEnquiryStatus()
+{
+    ShowModal(new frmEnquiryStatus(this));
+}
+
 // Windows of later work open from here; until they exist the items do
 // nothing.
 void frmMain::openChangeLogin() {}
-void frmMain::openEnquiryStatus() {}
 void frmMain::openTarget() {}
 void frmMain::openEnquiryHistory() {}
 void frmMain::openPerformanceAnalysis() {}
