@@ -76,7 +76,9 @@ const QStringList& statements()
         s << QStringLiteral("CREATE INDEX ixRegisterClient ON trnEnquiryRegister (enqCltCode)");
         s << QStringLiteral("CREATE INDEX ixRegisterType ON trnEnquiryRegister (enqType)");
         s << QStringLiteral("CREATE INDEX ixStatusCode ON trnEnquiryStatus (enqCode)");
-        s << QStringLiteral("CREATE INDEX ixStatusCurrent ON trnEnquiryStatus (enqKey, enqStatus, enqFollDate)");
+        // The open enquiries by their next follow-up date.
+        s << QStringLiteral("CREATE INDEX ixStatusPending ON trnEnquiryStatus (enqFollDate) "
+                            "WHERE enqKey='F' AND enqStatus='Pending'");
         s << QStringLiteral("CREATE INDEX ixTargetExe ON trnTarget (exeCode, trYear, trMonth)");
         return s;
     }();

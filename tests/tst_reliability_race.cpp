@@ -11,6 +11,7 @@
 #include "screens/enquiry/FollowUpSave.h"
 #include "screens/enquiry/frmEnquiryRegister.h"
 #include "screens/masters/ClientSave.h"
+#include "screens/masters/frmMstMarketingExecutive.h"
 #include "ui/ListBox.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Modal.h"
@@ -34,16 +35,23 @@ namespace {
 // it back.
 class LockHolder {
 public:
-    LockHolder(const QString& path, int ms)
+    // Holds the lock for ms after running sql, then rolls back (or commits).
+    LockHolder(
+        const QString& path, int ms,
+        const QString& sql = QStringLiteral("UPDATE mstClient SET cltCity='held' WHERE cltCode=1"),
+        bool commit = false)
     {
-        m_thread = std::thread([this, path, ms] {
+        m_thread = std::thread([this, path, ms, sql, commit] {
             data::Connection other;
             other.openFile(path, data::Connection::databasePassword());
             other.beginTrans();
-            other.execute(QStringLiteral("UPDATE mstClient SET cltCity='held' WHERE cltCode=1"));
+            other.execute(sql);
             m_locked = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-            other.rollbackTrans();
+            if (commit)
+                other.commitTrans();
+            else
+                other.rollbackTrans();
         });
         while (!m_locked)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -100,6 +108,7 @@ private Q_SLOTS:
     void saveWaitsForTheOtherProgram_data();
     void saveWaitsForTheOtherProgram();
     void saveThatWaitsInVainShowsTheError();
+    void sameNameFromTwoPrograms();
 };
 
 void TestReliabilityRace::twoProgramsAtOnce()
@@ -331,6 +340,36 @@ void TestReliabilityRace::saveThatWaitsInVainShowsTheError()
     QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM trnEnquiryRegister WHERE "
                                     "enqComments='Call back'")),
              1);
+    delete f;
+}
+
+// The other program creates a sales person of the same name while this one
+// is past its check: the name is checked again under the lock and refused.
+void TestReliabilityRace::sameNameFromTwoPrograms()
+{
+    TestDb t;
+    Seed(t);
+    MsgBox::Recorder messages;
+    auto* f = new frmMstMarketingExecutive;
+    f->strFormMode = QStringLiteral("CREATE");
+    f->show();
+    const QList<QPair<const char*, const char*>> typed{
+        {"txtName", "Binu"},     {"txtPost", "Sales"},     {"txtUserID", "binu"},
+        {"txtPassword", "binu"}, {"txtCPassword", "binu"}, {"txtDivision", "North"}};
+    for (const auto& [name, text] : typed)
+        QTest::keyClicks(f->findChild<QLineEdit*>(QLatin1String(name)), QLatin1String(text));
+    {
+        LockHolder other(t.path(), 1000,
+                         QStringLiteral("INSERT INTO mstExecutive(exeCode,exeName,exeRole) VALUES "
+                                        "(7,'binu','U')"),
+                         true);
+        QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    }
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Name already exists!")});
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstExecutive WHERE exeName='Binu'")), 1);
+    QCOMPARE(t.scalar(QStringLiteral("SELECT exeCode FROM mstExecutive WHERE exeName='Binu'")),
+             QStringLiteral("7"));
+    QCOMPARE(f->findChild<QLineEdit*>(QStringLiteral("txtUserID"))->text(), QStringLiteral("binu"));
     delete f;
 }
 

@@ -131,7 +131,12 @@ void ListBox::addItems(std::vector<ListEntry> entries)
     std::vector<size_t> order(n);
     for (size_t k = 0; k < n; ++k)
         order[k] = k;
-    if (m_sorted) {
+    // Entries that come in text order already (a query ordered by an index)
+    // need no sort.
+    bool inOrder = true;
+    for (size_t k = 1; m_sorted && inOrder && k < n; ++k)
+        inOrder = CompareListText(entries[k - 1].text, entries[k].text) <= 0;
+    if (m_sorted && !inOrder) {
         std::vector<ListSortKey> keys;
         keys.reserve(n);
         for (const ListEntry& e : entries)

@@ -68,7 +68,9 @@ void PickList::fill()
         return;
     }
 
-    data::Recordset rs(c.sourceQuery, *m_db, data::CursorType::Keyset, data::LockType::Pessimistic);
+    // Read forward once: find moves to the first match, the entries are the
+    // rows from there on; nothing before the match is kept.
+    data::Recordset rs(c.sourceQuery, *m_db, data::CursorType::ForwardOnly, data::LockType::ReadOnly);
     // The pattern is tested on the result, never sent to the engine as SQL;
     // a quote in the text (pasted: paste is not filtered) is doubled so that
     // the criterion stays one text value.

@@ -439,6 +439,10 @@ void frmMstMarketingExecutive::InsertExecutive()
                     QStringLiteral("Overflow: no sales person can be created with a code "
                                    "above %1, because such a person could not log in.")
                         .arg(LargestCode));
+            // Checked again under the lock: a second program may have
+            // created a person of that name since ValidateExecutive looked.
+            if (NameTaken(txtName->text().trimmed()))
+                throw data::DbError(QStringLiteral("Name already exists!"));
             modAdmin::DbConnection.execute(
                 QStringLiteral("INSERT INTO mstExecutive(exeCode,exeName,exePost,exeUID,"
                                "exePassword,exeDivision,exeRole)VALUES(") +
