@@ -1,5 +1,6 @@
 // The connection and result objects, opening files, and the shared
 // procedures NextNumber, numeric value and quoting.
+#include "BadFiles.h"
 #include "TestDb.h"
 #include "app/ModAdmin.h"
 #include "data/DbError.h"
@@ -56,7 +57,8 @@ void TestDatabase::emptyResultIsAtEnd()
 void TestDatabase::fieldsByNameAndPosition()
 {
     TestDb t;
-    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName,cltCity) VALUES (4,'Apex','Kochi')"));
+    t.exec(QStringLiteral(
+        "INSERT INTO mstClient (cltCode,cltName,cltCity) VALUES (4,'Apex','Kochi')"));
     Recordset rs(QStringLiteral("SELECT CL.* FROM mstClient CL"), t.db());
     QVERIFY(!rs.eof());
     QCOMPARE(rs.field(QStringLiteral("CLTNAME")).toString(), QStringLiteral("Apex"));
@@ -138,7 +140,8 @@ void TestDatabase::oneStatementPerCall_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::newRow("second statement") << "SELECT 1; DELETE FROM mstClient";
-    QTest::newRow("injected through a value") << "SELECT * FROM mstClient WHERE cltName=''; DELETE FROM mstClient; --'";
+    QTest::newRow("injected through a value")
+        << "SELECT * FROM mstClient WHERE cltName=''; DELETE FROM mstClient; --'";
     QTest::newRow("attach") << "ATTACH DATABASE '/tmp/x.db' AS x";
     QTest::newRow("pragma") << "PRAGMA key='other'";
     QTest::newRow("drop") << "DROP TABLE mstClient";
@@ -177,16 +180,20 @@ void TestDatabase::codesAreUnique()
 {
     TestDb t;
     t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'One')"));
-    QVERIFY_THROWS_EXCEPTION(data::DbError,
-                             t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Two')")));
+    QVERIFY_THROWS_EXCEPTION(
+        data::DbError,
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Two')")));
     t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Web','SR')"));
-    QVERIFY_THROWS_EXCEPTION(data::DbError,
-                             t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Net','SR')")));
+    QVERIFY_THROWS_EXCEPTION(
+        data::DbError,
+        t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Net','SR')")));
     // Every service row gets a whole number in No.
-    QCOMPARE(t.scalar(QStringLiteral("SELECT No FROM mstService WHERE srNo=1")), QStringLiteral("1"));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT No FROM mstService WHERE srNo=1")),
+             QStringLiteral("1"));
     // A text longer than its column is refused with a readable message.
     try {
-        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,'%1')").arg(QString(31, 'x')));
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,'%1')")
+                   .arg(QString(31, 'x')));
         QFAIL("no error");
     } catch (const data::DbError& e) {
         QVERIFY2(e.description().contains(QLatin1String("cltName")), qPrintable(e.description()));
@@ -200,8 +207,8 @@ void TestDatabase::nextNumber()
     t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (7,'Seven')"));
     t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (3,'Three')"));
     QCOMPARE(modAdmin::NextNumber(QStringLiteral("mstClient"), QStringLiteral("cltCode")), 8);
-    for (const char* table : {"mstExecutive:exeCode", "mstService:srNo", "trnEnquiryRegister:enqCode",
-                              "trnTarget:trNo"}) {
+    for (const char* table : {"mstExecutive:exeCode", "mstService:srNo",
+                              "trnEnquiryRegister:enqCode", "trnTarget:trNo"}) {
         const QStringList tc = QString::fromLatin1(table).split(QLatin1Char(':'));
         QCOMPARE(modAdmin::NextNumber(tc[0], tc[1]), 1);
     }
@@ -220,27 +227,40 @@ void TestDatabase::nextNumberLimits()
     QFETCH(QString, value);
     TestDb t;
     t.exec(QStringLiteral("INSERT INTO rptGraph (Name,exeCode) VALUES ('x',%1)").arg(value));
-    QVERIFY_THROWS_EXCEPTION(data::DbError,
-                             modAdmin::NextNumber(QStringLiteral("rptGraph"), QStringLiteral("exeCode")));
+    QVERIFY_THROWS_EXCEPTION(
+        data::DbError, modAdmin::NextNumber(QStringLiteral("rptGraph"), QStringLiteral("exeCode")));
 }
 
 void TestDatabase::numericValue_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("value");
-    QTest::newRow("blanks inside") << "0471 55512" << "47155512";
-    QTest::newRow("stops at minus") << "555-0199" << "555";
-    QTest::newRow("plus and blank") << "+1 555" << "1555";
-    QTest::newRow("empty") << "" << "0";
-    QTest::newRow("decimal") << "2.5" << "2.5";
-    QTest::newRow("negative") << "-3" << "-3";
-    QTest::newRow("comma stops") << "1,500" << "1";
-    QTest::newRow("letters") << "abc" << "0";
-    QTest::newRow("trailing unit") << "12 kg" << "12";
-    QTest::newRow("second point stops") << "1.2.3" << "1.2";
-    QTest::newRow("leading point") << ".5" << "0.5";
-    QTest::newRow("long number stays exact") << "123456789012345678901" << "123456789012345678901";
-    QTest::newRow("minus zero") << "-0" << "0";
+    QTest::newRow("blanks inside") << "0471 55512"
+                                   << "47155512";
+    QTest::newRow("stops at minus") << "555-0199"
+                                    << "555";
+    QTest::newRow("plus and blank") << "+1 555"
+                                    << "1555";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("decimal") << "2.5"
+                             << "2.5";
+    QTest::newRow("negative") << "-3"
+                              << "-3";
+    QTest::newRow("comma stops") << "1,500"
+                                 << "1";
+    QTest::newRow("letters") << "abc"
+                             << "0";
+    QTest::newRow("trailing unit") << "12 kg"
+                                   << "12";
+    QTest::newRow("second point stops") << "1.2.3"
+                                        << "1.2";
+    QTest::newRow("leading point") << ".5"
+                                   << "0.5";
+    QTest::newRow("long number stays exact") << "123456789012345678901"
+                                             << "123456789012345678901";
+    QTest::newRow("minus zero") << "-0"
+                                << "0";
 }
 
 void TestDatabase::numericValue()
@@ -265,9 +285,12 @@ void TestDatabase::quoteKeepsTextInsideLiteral()
     QFETCH(QString, text);
     TestDb t;
     t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Keep')"));
-    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,") + data::Quote(text) + QLatin1Char(')'));
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (2,") +
+           data::Quote(text) + QLatin1Char(')'));
     QCOMPARE(t.scalar(QStringLiteral("SELECT cltName FROM mstClient WHERE cltCode=2")), text);
-    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient WHERE cltName=") + data::Quote(text)), 1);
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient WHERE cltName=") +
+                     data::Quote(text)),
+             1);
     QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 2);
 }
 
@@ -293,13 +316,8 @@ void TestDatabase::fieldText()
 void TestDatabase::badFiles_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("zero length") << "empty";
-    QTest::newRow("random bytes") << "random";
-    QTest::newRow("wrong password") << "wrongkey";
-    QTest::newRow("plain SQLite file") << "plain";
-    QTest::newRow("missing table") << "notable";
-    QTest::newRow("truncated") << "truncated";
+    for (const QString& kind : BadFiles::kinds())
+        QTest::newRow(qPrintable(kind)) << kind;
 }
 
 void TestDatabase::badFiles()
@@ -308,63 +326,24 @@ void TestDatabase::badFiles()
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/Korvane.MDB");
     const QString key = data::Connection::databasePassword();
-    {
-        data::Connection c;
-        if (kind == QLatin1String("wrongkey")) {
-            c.createFile(path, QStringLiteral("another"));
-        } else if (kind == QLatin1String("notable")) {
-            c.createFile(path, key);
-            c.executeNative(QStringLiteral("DROP TABLE rptGraph"));
-        } else if (kind == QLatin1String("plain")) {
-            c.createFile(path, QString());
-        } else if (kind == QLatin1String("truncated")) {
-            c.createFile(path, key);
-            for (int i = 1; i < 400; ++i)
-                c.execute(QStringLiteral("INSERT INTO mstClient (cltCode,cltName,cltAddress) VALUES (%1,'n%1','%2')")
-                              .arg(i)
-                              .arg(QString(30, 'a')));
-        }
-    }
-    QFile f(path);
-    if (kind == QLatin1String("empty")) {
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-    } else if (kind == QLatin1String("random")) {
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QByteArray bytes(8192, '\0');
-        for (int i = 0; i < bytes.size(); ++i)
-            bytes[i] = char((i * 7919 + 13) % 251);
-        f.write(bytes);
-        f.close();
-    } else if (kind == QLatin1String("truncated")) {
-        QVERIFY(f.resize(f.size() / 2));
-    }
-    QByteArray before;
-    if (QFile::exists(path)) {
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        before = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-        f.close();
-    }
+    BadFiles::make(kind, path);
+    const QByteArray before = BadFiles::hash(path);
     data::Connection c;
     bool failed = false;
     try {
         c.openFile(path, key);
-        if (kind == QLatin1String("truncated")) {
-            // The damage may only show when the lost pages are read.
-            Recordset rs(QStringLiteral("SELECT COUNT(*), MAX(cltAddress) FROM mstClient"), c);
-        }
+        // The damage of a cut file may only show when the lost pages are read.
+        Recordset rs(QStringLiteral("SELECT COUNT(*), MAX(cltAddress) FROM mstClient"), c);
     } catch (const data::DbError& e) {
         failed = true;
         QVERIFY2(e.description().contains(path), qPrintable(e.description()));
         QVERIFY(!e.description().contains(key));
     }
     QVERIFY(failed);
-    if (kind == QLatin1String("missing")) {
+    if (kind == QLatin1String("missing"))
         QVERIFY(!QFile::exists(path));
-    } else {
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256), before);
-    }
+    else
+        QCOMPARE(BadFiles::hash(path), before);
 }
 
 void TestDatabase::connectionStringOpensProgramFolder()
@@ -374,11 +353,13 @@ void TestDatabase::connectionStringOpensProgramFolder()
     QCOMPARE(modAdmin::ConnectionString(),
              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dir.path() +
                  QStringLiteral("/Korvane.MDB;Jet OLEDB:Database Password=tessiravolm208"));
-    QVERIFY_THROWS_EXCEPTION(data::DbError, modAdmin::DbConnection.open(modAdmin::ConnectionString()));
+    QVERIFY_THROWS_EXCEPTION(data::DbError,
+                             modAdmin::DbConnection.open(modAdmin::ConnectionString()));
     QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/Korvane.MDB")));
     {
         data::Connection c;
-        c.createFile(dir.path() + QStringLiteral("/Korvane.MDB"), data::Connection::databasePassword());
+        c.createFile(dir.path() + QStringLiteral("/Korvane.MDB"),
+                     data::Connection::databasePassword());
     }
     modAdmin::DbConnection.open(modAdmin::ConnectionString(), QString(), QString());
     QVERIFY(modAdmin::DbConnection.isOpen());
@@ -395,12 +376,15 @@ void TestDatabase::distinctGivesEveryValueOnce_data()
         << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
         << QStringList{"Email", "email", "Walk In", "Telephone", "Email", ""}
         << QStringList{"", "Email", "Telephone", "Walk In"};
-    QTest::newRow("indexed, empty table") << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
-                                          << QStringList{} << QStringList{};
-    QTest::newRow("indexed, NULL") << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
-                                   << QStringList{"B", "NULL", "A"} << QStringList{"<null>", "A", "B"};
+    QTest::newRow("indexed, empty table")
+        << "SELECT distinct(enqType) as type FROM trnEnquiryRegister" << QStringList{}
+        << QStringList{};
+    QTest::newRow("indexed, NULL")
+        << "SELECT distinct(enqType) as type FROM trnEnquiryRegister"
+        << QStringList{"B", "NULL", "A"} << QStringList{"<null>", "A", "B"};
     QTest::newRow("not indexed") << "select distinct(enqAction) as type from trnenquiryregister"
-                                 << QStringList{"Call", "call", "Visit"} << QStringList{"Call", "Visit"};
+                                 << QStringList{"Call", "call", "Visit"}
+                                 << QStringList{"Call", "Visit"};
 }
 
 void TestDatabase::distinctGivesEveryValueOnce()
@@ -412,14 +396,16 @@ void TestDatabase::distinctGivesEveryValueOnce()
     int code = 1;
     for (const QString& r : rows) {
         const QString value = r == QLatin1String("NULL") ? r : data::Quote(r);
-        t.exec(QStringLiteral("INSERT INTO trnEnquiryRegister (enqCode,enqType,enqAction) VALUES (%1,%2,%2)")
+        t.exec(QStringLiteral(
+                   "INSERT INTO trnEnquiryRegister (enqCode,enqType,enqAction) VALUES (%1,%2,%2)")
                    .arg(code++)
                    .arg(value));
     }
     Recordset rs(sql, t.db(), CursorType::Keyset, LockType::Pessimistic);
     QStringList got;
     for (; !rs.eof(); rs.moveNext())
-        got << (rs.field(QStringLiteral("Type")).isNull() ? QStringLiteral("<null>") : rs.text(QStringLiteral("TYPE")));
+        got << (rs.field(QStringLiteral("Type")).isNull() ? QStringLiteral("<null>")
+                                                          : rs.text(QStringLiteral("TYPE")));
     if (!sql.contains(QLatin1String("enqType")))
         got.sort(Qt::CaseInsensitive);
     for (QString& g : got)
