@@ -38,15 +38,18 @@ void FillCombo(ComboBox* combo, const QString& sql)
 {
     data::Recordset rs(sql, DbConnection);
     combo->clear();
+    // The items are collected first and added in one step: a box of a few
+    // hundred sales persons is refilled after every save.
+    std::vector<ListEntry> entries;
     if (!rs.eof()) {
         rs.moveFirst();
         while (!rs.eof()) {
-            combo->addItem(rs.text(1));
-            combo->setItemData(combo->newIndex(), ui::ToLong(rs.field(0)));
+            entries.push_back({rs.text(1), ui::ToLong(rs.field(0))});
             rs.moveNext();
         }
     }
     rs.close();
+    combo->addItems(std::move(entries));
 }
 
 } // namespace modAdmin

@@ -3,7 +3,9 @@
 #include "app/ModAdmin.h"
 #include "screens/session/frmLogin.h"
 #include "screens/session/frmSplash.h"
+#include "data/Recordset.h"
 #include "ui/ComboBox.h"
+#include "ui/ListOrder.h"
 #include "ui/Grid.h"
 #include "ui/MaskEdBox.h"
 #include "ui/MsgBox.h"
@@ -12,6 +14,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
 
 class TestSession : public QObject {
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void fillCombo_data();
     void fillCombo();
     void fillComboRefusesNonNumericCodes();
+    void fillSortedComboPairsTextAndData();
 };
 
 void TestSession::mainShowsSplashThenLogin()
@@ -91,7 +95,8 @@ void TestSession::fillCombo_data()
     QTest::addColumn<QString>("where");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QList<int>>("codes");
-    QTest::newRow("two rows") << "exeRole <> 'A'" << QStringList{"Binu", "Anita"} << QList<int>{3, 2};
+    QTest::newRow("two rows") << "exeRole <> 'A'" << QStringList{"Binu", "Anita"}
+                              << QList<int>{3, 2};
     QTest::newRow("no rows empties the combo") << "exeRole = 'X'" << QStringList{} << QList<int>{};
 }
 
@@ -101,13 +106,16 @@ void TestSession::fillCombo()
     QFETCH(QStringList, texts);
     QFETCH(QList<int>, codes);
     TestDb t;
-    t.exec(QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (1,'Boss','A')"));
-    t.exec(QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (3,'Binu','U')"));
-    t.exec(QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (2,'Anita','U')"));
+    t.exec(
+        QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (1,'Boss','A')"));
+    t.exec(
+        QStringLiteral("INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (3,'Binu','U')"));
+    t.exec(QStringLiteral(
+        "INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (2,'Anita','U')"));
     ComboBox combo;
     combo.addItem(QStringLiteral("old"));
-    modAdmin::FillCombo(&combo, QStringLiteral("SELECT exeCode,exeName FROM mstExecutive where ") + where +
-                                    QStringLiteral(" ORDER BY exeName DESC"));
+    modAdmin::FillCombo(&combo, QStringLiteral("SELECT exeCode,exeName FROM mstExecutive where ") +
+                                    where + QStringLiteral(" ORDER BY exeName DESC"));
     QCOMPARE(combo.listCount(), texts.size());
     for (int i = 0; i < texts.size(); ++i) {
         QCOMPARE(combo.list(i), texts[i]);
@@ -120,8 +128,45 @@ void TestSession::fillComboRefusesNonNumericCodes()
     TestDb t;
     t.exec(QStringLiteral("INSERT INTO mstService (srNo,Name,Type) VALUES (1,'Web','SR')"));
     ComboBox combo;
-    QVERIFY_THROWS_EXCEPTION(std::exception,
-                             modAdmin::FillCombo(&combo, QStringLiteral("SELECT Name, Name FROM mstService")));
+    QVERIFY_THROWS_EXCEPTION(
+        std::exception,
+        modAdmin::FillCombo(&combo, QStringLiteral("SELECT Name, Name FROM mstService")));
+}
+
+void TestSession::fillSortedComboPairsTextAndData()
+{
+    TestDb t;
+    const char* names[] = {"Zara", "anita", "Binu", "Åsa", "Chitra"};
+    int code = 1;
+    for (const char* n : names)
+        t.exec(QStringLiteral(
+                   "INSERT INTO mstExecutive (exeCode,exeName,exeRole) VALUES (%1,'%2','U')")
+                   .arg(code++)
+                   .arg(QString::fromUtf8(n)));
+    ComboBox combo;
+    combo.setSorted(true);
+    QSignalSpy clicks(&combo, &ComboBox::click);
+    modAdmin::FillCombo(&combo, QStringLiteral("SELECT exeCode,exeName FROM mstExecutive"));
+    QCOMPARE(combo.listCount(), 5);
+    QCOMPARE(combo.listIndex(), -1); // filling selects nothing
+    QCOMPARE(clicks.count(), 0);
+    for (int i = 0; i < combo.listCount(); ++i) {
+        const QString name = combo.list(i);
+        QCOMPARE(t.scalar(QStringLiteral("SELECT exeName FROM mstExecutive WHERE exeCode=%1")
+                              .arg(combo.itemData(i))),
+                 name);
+        if (i > 0)
+            QVERIFY(CompareListText(combo.list(i - 1), name) <= 0);
+    }
+    // newIndex is where the query's last row went.
+    QString last;
+    for (data::Recordset rs(QStringLiteral("SELECT exeCode,exeName FROM mstExecutive"), t.db()); !rs.eof();
+         rs.moveNext())
+        last = rs.text(1);
+    QCOMPARE(combo.list(combo.newIndex()), last);
+    // A refill after a save gives the same items again.
+    modAdmin::FillCombo(&combo, QStringLiteral("SELECT exeCode,exeName FROM mstExecutive"));
+    QCOMPARE(combo.listCount(), 5);
 }
 
 QTEST_MAIN(TestSession)

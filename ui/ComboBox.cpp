@@ -42,6 +42,38 @@ void ComboBox::addItem(const QString& text, int index)
         setCurrentIndex(-1); // QComboBox selects the first item of an empty box
 }
 
+void ComboBox::addItems(std::vector<ListEntry> entries)
+{
+    if (entries.empty())
+        return;
+    if (count() > 0) {
+        for (const ListEntry& e : entries) {
+            addItem(e.text);
+            setItemData(m_newIndex, e.data);
+        }
+        return;
+    }
+    const QScopedValueRollback quiet(m_quiet, true);
+    std::vector<size_t> order(entries.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    if (m_sorted)
+        std::stable_sort(order.begin(), order.end(), [&entries](size_t a, size_t b) {
+            return CompareListText(entries[a].text, entries[b].text) < 0;
+        });
+    QStringList texts;
+    texts.reserve(qsizetype(entries.size()));
+    for (const size_t k : order)
+        texts << entries[k].text;
+    QComboBox::insertItems(0, texts);
+    for (int i = 0; i < int(order.size()); ++i) {
+        QComboBox::setItemData(i, QVariant(entries[order[size_t(i)]].data));
+        if (order[size_t(i)] + 1 == entries.size())
+            m_newIndex = i;
+    }
+    setCurrentIndex(-1); // adding never selects an item
+}
+
 void ComboBox::removeItem(int index)
 {
     if (index < 0 || index >= count())

@@ -2,6 +2,10 @@
 
 #include <QComboBox>
 
+#include "ui/ListBox.h"
+
+#include <vector>
+
 // Drop-down list (no typing) with the item operations the windows use.
 // Items carry a 32-bit integer as item data. Adding or removing items never
 // selects one by itself: a filled box has no selection until one is chosen.
@@ -13,6 +17,10 @@ public:
     // Adds at index (0 is the top), or -1: at the end, or in text order
     // when the box is sorted.
     void addItem(const QString& text, int index = -1);
+    // Adds many items in one step: at the end in the given order, or in
+    // text order when the box is sorted. newIndex() is the place of the
+    // last one given.
+    void addItems(std::vector<ListEntry> entries);
     // Index of the item added last (its final place, also when sorted).
     int newIndex() const { return m_newIndex; }
     void removeItem(int index);
