@@ -1,7 +1,9 @@
 // The client window in both modes, driven through its widgets.
 #include "TestDb.h"
 #include "app/ModAdmin.h"
+#include "data/DbError.h"
 #include "data/Recordset.h"
+#include "screens/masters/ClientSave.h"
 #include "screens/masters/frmClient.h"
 #include "ui/ListBox.h"
 #include "ui/Modal.h"
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void showUnknownClient();
     void refusedInsertKeepsWindow();
     void closeSavesNothing();
+    void nameTakenByAnotherProgramMeanwhile();
 
 private:
     std::unique_ptr<TestDb> m_db;
@@ -340,6 +343,22 @@ void TestClient::closeSavesNothing()
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT cltName FROM mstClient WHERE cltCode=1")),
                  QStringLiteral("Apex Traders"));
     }
+}
+
+void TestClient::nameTakenByAnotherProgramMeanwhile()
+{
+    // The window's check passed; before the save another program stored the
+    // same name. The save checks again under its write lock.
+    TestDb& t = *m_db;
+    t.exec(QStringLiteral("DELETE FROM mstClient"));
+    t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (1,'Apex Traders')"));
+    ClientInput in;
+    in.name = QStringLiteral("apex traders");
+    QVERIFY_THROWS_EXCEPTION(data::DbError, InsertClientRecord(in));
+    QCOMPARE(t.count(QStringLiteral("SELECT COUNT(*) FROM mstClient")), 1);
+    QVERIFY(!t.db().inTransaction());
+    in.name = QStringLiteral("Bharat Textiles");
+    QCOMPARE(InsertClientRecord(in), 2);
 }
 
 QTEST_MAIN(TestClient)

@@ -11,6 +11,10 @@ qint32 InsertClientRecord(const ClientInput& in)
     using data::Quote;
     return modAdmin::SaveWithNextNumber(
         QStringLiteral("mstClient"), QStringLiteral("cltCode"), [&](qint32 code) {
+            // Checked again under the write lock: another program may have
+            // stored the name since the window checked it.
+            if (ClientNameExists(in.name))
+                throw data::DbError(QStringLiteral("Name already exists"));
             modAdmin::DbConnection.execute(
                 QStringLiteral(
                     "INSERT INTO mstClient(cltCode,cltName,cltPhone,cltMobile,cltAddress,cltCity)"

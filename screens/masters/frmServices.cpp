@@ -2,6 +2,7 @@
 
 #include "app/ModAdmin.h"
 #include "app/NewRecord.h"
+#include "data/DbError.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
 #include "ui/ComboBox.h"
@@ -98,22 +99,25 @@ void frmServices::cmdOK_Click()
 {
     ErrorReport(this, [this] {
         const QString name = txtName->text().trimmed();
-        {
-            // Services and segments share one set of names.
+        // Services and segments share one set of names.
+        auto nameExists = [&name] {
             data::Recordset rs(QStringLiteral("SELECT * FROM mstService WHERE Name =") +
                                    data::Quote(name),
                                modAdmin::DbConnection);
-            if (!rs.eof()) {
-                rs.close();
-                MsgBox::information(this, QStringLiteral("Name already exists"));
-                txtName->setFocus(Qt::OtherFocusReason);
-                return;
-            }
+            return !rs.eof();
+        };
+        if (nameExists()) {
+            MsgBox::information(this, QStringLiteral("Name already exists"));
+            txtName->setFocus(Qt::OtherFocusReason);
+            return;
         }
         // The code is taken again now, under the write lock of the insert,
         // so that neither a second save nor a second program reuses it.
         const qint32 code = modAdmin::SaveWithNextNumber(
             QStringLiteral("mstService"), QStringLiteral("srNo"), [&](qint32 srNo) {
+                // Checked again under the write lock, against another program.
+                if (nameExists())
+                    throw data::DbError(QStringLiteral("Name already exists"));
                 modAdmin::DbConnection.execute(
                     QStringLiteral("INSERT INTO mstService(srNo,Name,Type)VALUES(") +
                     QString::number(srNo) + QLatin1Char(',') + data::Quote(name) +
