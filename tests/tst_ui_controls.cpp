@@ -25,6 +25,8 @@ private Q_SLOTS:
     void dateValidity_data();
     void dateValidity();
     void maskedBoxText();
+    void gridCellsOfLines_data();
+    void gridCellsOfLines();
 
     void gridFormatString();
     void gridRowCount();
@@ -545,6 +547,42 @@ void TestUiControls::tag()
     QCOMPARE(Tag(&grid), QString());
     SetTag(&grid, QStringLiteral("12"));
     QCOMPARE(Tag(&grid), QStringLiteral("12"));
+}
+
+void TestUiControls::gridCellsOfLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("cells"); // as read back from a 3-column grid
+    QTest::newRow("full row") << "1\tApex\tKochi" << QStringList{"1", "Apex", "Kochi"};
+    QTest::newRow("short row") << "1" << QStringList{"1", "", ""};
+    QTest::newRow("empty cells") << "\t\tx" << QStringList{"", "", "x"};
+    QTest::newRow("cells beyond the columns dropped")
+        << "1\t2\t3\t4\t5" << QStringList{"1", "2", "3"};
+    QTest::newRow("empty line") << "" << QStringList{"", "", ""};
+}
+
+void TestUiControls::gridCellsOfLines()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, cells);
+    Grid grid;
+    grid.setFormatString(QStringLiteral("A|B|C"));
+    grid.setRows(1);
+    grid.addItems({line, QStringLiteral("x\ty\tz")});
+    QCOMPARE(grid.rows(), 3);
+    for (int c = 0; c < 3; ++c)
+        QCOMPARE(grid.textMatrix(1, c), cells[c]);
+    QCOMPARE(grid.textMatrix(1, 3), QString()); // outside the grid
+    // Changing one cell leaves the others; a tab cannot split a cell.
+    grid.setTextMatrix(1, 1, QStringLiteral("new\ttext"));
+    QCOMPARE(grid.textMatrix(1, 1), QStringLiteral("new text"));
+    QCOMPARE(grid.textMatrix(1, 2), cells[2]);
+    QCOMPARE(grid.textMatrix(2, 2), QStringLiteral("z"));
+    // Fewer columns drop the cells beyond them for good.
+    grid.setCols(2);
+    grid.setCols(3);
+    QCOMPARE(grid.textMatrix(2, 2), QString());
+    QCOMPARE(grid.textMatrix(2, 1), QStringLiteral("y"));
 }
 
 QTEST_MAIN(TestUiControls)

@@ -31,11 +31,18 @@ Qt::Alignment AlignmentOf(GridModel::Align align, const QString& text)
     return (LooksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-QStringList EmptyRow(int cols)
+// The col-th tab-separated cell of a line; empty past its last cell.
+QStringView CellOf(const QString& line, int col)
 {
-    QStringList row;
-    row.resize(cols);
-    return row;
+    qsizetype start = 0;
+    for (int c = 0; c < col; ++c) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
+        if (tab < 0)
+            return {};
+        start = tab + 1;
+    }
+    const qsizetype end = line.indexOf(QLatin1Char('\t'), start);
+    return QStringView(line).mid(start, end < 0 ? -1 : end - start);
 }
 
 } // namespace
@@ -54,7 +61,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const QString& text = m_rows[size_t(index.row())].at(index.column());
+    const QString text = CellOf(m_rows.at(index.row()), index.column()).toString();
     if (role == Qt::DisplayRole)
         return text;
     if (role == Qt::TextAlignmentRole)
@@ -89,8 +96,8 @@ void GridModel::setCols(int cols)
     m_cols = cols;
     m_headings.resize(cols);
     m_aligns.resize(size_t(cols), Align::General);
-    for (QStringList& row : m_rows)
-        row.resize(cols);
+    for (QString& row : m_rows)
+        row = fitted(std::move(row));
     if (adding)
         endInsertColumns();
     else
@@ -103,11 +110,11 @@ void GridModel::setDataRows(int rows)
     const int now = dataRows();
     if (rows < now) {
         beginRemoveRows({}, rows, now - 1);
-        m_rows.resize(size_t(rows));
+        m_rows.resize(rows);
         endRemoveRows();
     } else if (rows > now) {
         beginInsertRows({}, now, rows - 1);
-        m_rows.resize(size_t(rows), EmptyRow(m_cols));
+        m_rows.resize(rows); // empty lines: every cell empty
         endInsertRows();
     }
 }
@@ -118,22 +125,38 @@ void GridModel::setHeadings(const QStringList& headings, const std::vector<Align
     m_cols = int(headings.size());
     m_headings = headings;
     m_aligns = aligns;
-    for (QStringList& row : m_rows)
-        row.resize(m_cols);
+    for (QString& row : m_rows)
+        row = fitted(std::move(row));
     endResetModel();
 }
 
-void GridModel::appendRows(std::vector<QStringList> rows, int at)
+QString GridModel::fitted(QString line) const
 {
-    if (rows.empty())
+    // Keep at most m_cols cells (the text before the m_cols-th tab).
+    qsizetype pos = -1;
+    for (int c = 0; c < m_cols; ++c) {
+        pos = line.indexOf(QLatin1Char('\t'), pos + 1);
+        if (pos < 0)
+            return line;
+    }
+    line.truncate(m_cols == 0 ? 0 : pos);
+    return line;
+}
+
+void GridModel::appendRows(QStringList lines, int at)
+{
+    if (lines.isEmpty())
         return;
     if (at < 0 || at > dataRows())
         at = dataRows();
-    for (QStringList& row : rows)
-        row.resize(m_cols);
-    beginInsertRows({}, at, at + int(rows.size()) - 1);
-    m_rows.insert(m_rows.begin() + at, std::make_move_iterator(rows.begin()),
-                  std::make_move_iterator(rows.end()));
+    for (QString& line : lines)
+        line = fitted(std::move(line));
+    beginInsertRows({}, at, at + int(lines.size()) - 1);
+    if (at == dataRows())
+        m_rows.append(std::move(lines));
+    else
+        for (qsizetype k = 0; k < lines.size(); ++k)
+            m_rows.insert(at + k, std::move(lines[k]));
     endInsertRows();
 }
 
@@ -141,14 +164,20 @@ QString GridModel::cell(int dataRow, int col) const
 {
     if (dataRow < 0 || dataRow >= dataRows() || col < 0 || col >= m_cols)
         return {};
-    return m_rows[size_t(dataRow)].at(col);
+    return CellOf(m_rows.at(dataRow), col).toString();
 }
 
 void GridModel::setCell(int dataRow, int col, const QString& text)
 {
     if (dataRow < 0 || dataRow >= dataRows() || col < 0 || col >= m_cols)
         return;
-    m_rows[size_t(dataRow)][col] = text;
+    QStringList cells = m_rows.at(dataRow).split(QLatin1Char('\t'));
+    while (cells.size() <= col)
+        cells << QString();
+    QString clean = text;
+    clean.replace(QLatin1Char('\t'), QLatin1Char(' ')); // a tab would split the cell
+    cells[col] = clean;
+    m_rows[dataRow] = cells.join(QLatin1Char('\t'));
     const QModelIndex i = index(dataRow, col);
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::TextAlignmentRole});
 }
@@ -248,18 +277,12 @@ int Grid::colWidth(int col) const
 
 void Grid::addItem(const QString& tabSeparated, int index)
 {
-    std::vector<QStringList> one;
-    one.push_back(tabSeparated.split(QLatin1Char('\t')));
-    m_model->appendRows(std::move(one), index < 0 ? -1 : index - 1);
+    m_model->appendRows(QStringList{tabSeparated}, index < 0 ? -1 : index - 1);
 }
 
 void Grid::addItems(const QStringList& tabSeparatedRows)
 {
-    std::vector<QStringList> rows;
-    rows.reserve(size_t(tabSeparatedRows.size()));
-    for (const QString& r : tabSeparatedRows)
-        rows.push_back(r.split(QLatin1Char('\t')));
-    m_model->appendRows(std::move(rows));
+    m_model->appendRows(tabSeparatedRows);
 }
 
 QString Grid::textMatrix(int row, int col) const

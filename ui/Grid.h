@@ -6,7 +6,9 @@
 #include <vector>
 
 // The cells of a Grid: one heading row (shown as the horizontal header) and
-// data rows held as plain text vectors.
+// data rows, each held as its tab-separated line: a grid of thousands of
+// rows is filled without a text per cell, and a cell is cut out of its line
+// only when it is shown or read.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -24,7 +26,8 @@ public:
     void setCols(int cols);
     void setDataRows(int rows);
     void setHeadings(const QStringList& headings, const std::vector<Align>& aligns);
-    void appendRows(std::vector<QStringList> rows, int at = -1);
+    // Rows as tab-separated lines; cells beyond the column count are dropped.
+    void appendRows(QStringList lines, int at = -1);
     QString cell(int dataRow, int col) const;
     void setCell(int dataRow, int col, const QString& text);
     QString heading(int col) const;
@@ -34,7 +37,8 @@ private:
     int m_cols = 0;
     QStringList m_headings;
     std::vector<Align> m_aligns;
-    std::vector<QStringList> m_rows; // each exactly m_cols texts
+    QString fitted(QString line) const;
+    QStringList m_rows; // tab-separated lines of at most m_cols cells
 };
 
 // Grid with one heading row. Rows are counted with the heading row: row 0
