@@ -197,21 +197,21 @@ QString Connection::databasePassword()
 const QStringList& Connection::requiredTables()
 {
     static const QStringList tables{
-        QStringLiteral("mstExecutive"),       QStringLiteral("mstClient"),
-        QStringLiteral("mstService"),         QStringLiteral("trnEnquiryRegister"),
-        QStringLiteral("trnEnquiryStatus"),   QStringLiteral("trnTarget"),
-        QStringLiteral("rptEnquiryStatus"),   QStringLiteral("rptGraph"),
-        QStringLiteral("rptSalesPipeLine"),   QStringLiteral("rptTarget")};
+        QStringLiteral("mstExecutive"),     QStringLiteral("mstClient"),
+        QStringLiteral("mstService"),       QStringLiteral("trnEnquiryRegister"),
+        QStringLiteral("trnEnquiryStatus"), QStringLiteral("trnTarget"),
+        QStringLiteral("rptEnquiryStatus"), QStringLiteral("rptGraph"),
+        QStringLiteral("rptSalesPipeLine"), QStringLiteral("rptTarget")};
     return tables;
 }
 
-void Connection::open(const QString& connectionString, const QString& user,
-                      const QString& password)
+void Connection::open(const QString& connectionString, const QString& user, const QString& password)
 {
     if (!user.isEmpty() || !password.isEmpty())
         throw DbError(QStringLiteral("The database takes no user name or password."));
     const QString path = connectionValue(connectionString, QStringLiteral("Data Source"));
-    const QString key = connectionValue(connectionString, QStringLiteral("Jet OLEDB:Database Password"));
+    const QString key =
+        connectionValue(connectionString, QStringLiteral("Jet OLEDB:Database Password"));
     if (path.isEmpty())
         throw DbError(QStringLiteral("The connection string names no database file."));
     openFile(path, key);
@@ -275,8 +275,8 @@ void Connection::createFile(const QString& path, const QString& key)
 {
     close();
     if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("The file '%1' already exists; it is not overwritten.")
-                          .arg(path));
+        throw DbError(
+            QStringLiteral("The file '%1' already exists; it is not overwritten.").arg(path));
     openHandle(path, key, true);
     m_path = path;
     try {
@@ -292,13 +292,13 @@ void Connection::createFile(const QString& path, const QString& key)
 
 void Connection::openHandle(const QString& path, const QString& key, bool create)
 {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) |
-                      SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db))
-                               : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString msg =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("Cannot open the database file '%1': %2.").arg(path, msg), rc);
     }
@@ -335,15 +335,27 @@ void Connection::close()
     m_path.clear();
 }
 
+namespace {
+
+// The engine's error as the windows show it: a lock and a full disk are
+// said in words a user can act on, with the engine's own text after them.
+[[noreturn]] void throwEngineError(int code, const QString& message)
+{
+    QString text = message;
+    if ((code & 0xff) == SQLITE_BUSY)
+        text = QStringLiteral("The database is in use by another program (%1). Try again.")
+                   .arg(message);
+    else if ((code & 0xff) == SQLITE_FULL)
+        text = QStringLiteral("The database or disk is full; nothing was saved (%1).").arg(message);
+    throw DbError(text, code);
+}
+
+} // namespace
+
 void Connection::raiseError(const QString& what) const
 {
     const int code = m_db ? sqlite3_extended_errcode(m_db) : 0;
-    QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : what;
-    if ((code & 0xff) == SQLITE_BUSY)
-        msg = QStringLiteral("The database is in use by another program (%1). Try again.").arg(msg);
-    else if ((code & 0xff) == SQLITE_FULL)
-        msg = QStringLiteral("The database or disk is full; nothing was saved (%1).").arg(msg);
-    throw DbError(msg, code);
+    throwEngineError(code, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : what);
 }
 
 int Connection::execute(const QString& sql)
@@ -364,20 +376,15 @@ void Connection::executeNative(const QString& sql)
     if (rc != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(err);
-        QString text = msg;
-        if ((rc & 0xff) == SQLITE_BUSY)
-            text = QStringLiteral("The database is in use by another program (%1). Try again.")
-                       .arg(msg);
-        else if ((rc & 0xff) == SQLITE_FULL)
-            text = QStringLiteral("The database or disk is full; nothing was saved (%1).").arg(msg);
-        throw DbError(text, rc);
+        throwEngineError(rc, msg);
     }
 }
 
 QString Connection::optimise(const QString& sql)
 {
     static const QRegularExpression distinct(
-        QStringLiteral("^\\s*select\\s+distinct\\s*\\(\\s*([A-Za-z_]\\w*)\\s*\\)\\s*(?:as\\s+([A-Za-z_]\\w*)\\s+)?"
+        QStringLiteral("^\\s*select\\s+distinct\\s*\\(\\s*([A-Za-z_]\\w*)\\s*\\)\\s*(?:as\\s+([A-"
+                       "Za-z_]\\w*)\\s+)?"
                        "from\\s+([A-Za-z_]\\w*)\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     if (!m_db || !sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
@@ -393,19 +400,24 @@ QString Connection::optimise(const QString& sql)
         // A text column that leads an index of its table.
         bool indexed = false, isText = false;
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, "SELECT type, sql FROM sqlite_master WHERE tbl_name = ?1 COLLATE NOCASE", -1,
-                               &stmt, nullptr) == SQLITE_OK) {
+        if (sqlite3_prepare_v2(
+                m_db, "SELECT type, sql FROM sqlite_master WHERE tbl_name = ?1 COLLATE NOCASE", -1,
+                &stmt, nullptr) == SQLITE_OK) {
             const QByteArray t = table.toUtf8();
             sqlite3_bind_text(stmt, 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            const QRegularExpression leads(QStringLiteral("\\(\\s*") + QRegularExpression::escape(column) +
+            const QRegularExpression leads(QStringLiteral("\\(\\s*") +
+                                               QRegularExpression::escape(column) +
                                                QStringLiteral("\\s*[,)]"),
                                            QRegularExpression::CaseInsensitiveOption);
-            const QRegularExpression text(QStringLiteral("[(,]\\s*") + QRegularExpression::escape(column) +
+            const QRegularExpression text(QStringLiteral("[(,]\\s*") +
+                                              QRegularExpression::escape(column) +
                                               QStringLiteral("\\s+TEXT\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
             while (sqlite3_step(stmt) == SQLITE_ROW) {
-                const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-                const QString def = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+                const QString type =
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+                const QString def =
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
                 if (type == QLatin1String("index") && leads.match(def).hasMatch())
                     indexed = true;
                 if (type == QLatin1String("table") && text.match(def).hasMatch())

@@ -1,6 +1,8 @@
 // The list of open enquiries: selection by role, option and period, the
 // double-click that fills the follow-up window, and the printout.
+#include "PdfText.h"
 #include "TestDb.h"
+#include "TypeDate.h"
 #include "app/ModAdmin.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
@@ -103,16 +105,6 @@ frmEnquiryStatus* Open()
     return w;
 }
 
-void TypeDate(MaskEdBox* field, const QString& digits)
-{
-    field->setFocus();
-    field->setCursorPosition(0);
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    field->setCursorPosition(0);
-    QTest::keyClicks(field, digits);
-}
-
 void SetPeriod(frmEnquiryStatus* w, const QString& from, const QString& to, bool followDate)
 {
     TypeDate(w->mskFrom, from);
@@ -135,17 +127,6 @@ void DoubleClickRow(Grid* g, int row)
     const QRect cell = g->visualRect(g->model()->index(row - 1, 1));
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-QString PdfText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return {};
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/ModAdmin.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "reliability/FollowUp.h"
 #include "screens/enquiry/frmEnquiryRegister.h"
 #include "screens/enquiry/frmViewHistory.h"
 #include "screens/masters/frmClient.h"
@@ -91,13 +92,6 @@ template <class T> T* Child(QWidget* w, const char* name)
 void Type(QWidget* w, const char* field, const QString& text)
 {
     QTest::keyClicks(Child<QLineEdit>(w, field), text);
-}
-
-void TypeDate(MaskEdBox* field, const QString& digits)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Home);
-    QTest::keyClicks(field, digits);
 }
 
 } // namespace
@@ -212,18 +206,8 @@ void TestReliabilityFull::saveMeetsFullDatabase()
         type("txtPercent", QStringLiteral("60"));
         type("txtComments", QStringLiteral("Call on Monday"));
     } else if (window == QLatin1String("frmViewHistory")) {
-        auto* f = new frmViewHistory;
+        auto* f = reliability::ShowFollowUpOfEnquiry1();
         w = f;
-        f->txtClient->setText(QStringLiteral("Apex"));
-        SetTag(f->txtClient, QStringLiteral("1"));
-        f->txtAmount->setText(QStringLiteral("150000"));
-        f->grdView->setRows(1);
-        SetTag(f->grdView, QStringLiteral("1"));
-        f->grdView->addItem(QStringLiteral("1\t25/01/2024\tfirst call\tPending\t40"));
-        f->optPending->setChecked(true);
-        f->txtPercent->setText(QStringLiteral("40"));
-        ShowModal(f);
-        TypeDate(f->mskFDate2, QStringLiteral("01042024"));
         type("txtReason", QStringLiteral("Asked for a demo"));
     } else if (window == QLatin1String("frmClient")) {
         auto* f = new frmClient;

@@ -9,6 +9,7 @@
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
+#include "reliability/FollowUp.h"
 #include "screens/enquiry/EnquirySave.h"
 #include "screens/enquiry/frmEnquiryRegister.h"
 #include "screens/enquiry/frmEnquiryStatus.h"
@@ -167,13 +168,6 @@ template <class T> T* Child(QWidget* w, const QString& name)
 void Click(QWidget* w, const char* button)
 {
     QTest::mouseClick(Child<QPushButton>(w, QLatin1String(button)), Qt::LeftButton);
-}
-
-void TypeDate(MaskEdBox* field, const QString& digits)
-{
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Home);
-    QTest::keyClicks(field, digits);
 }
 
 // What one pasted field is expected to do.
@@ -412,18 +406,8 @@ void TestReliabilityInput::pastedIntoEveryField()
         Click(w, "cmdOK");
     } else if (window == QLatin1String("frmViewHistory")) {
         // Filled as the status list fills it for enquiry 1.
-        auto* f = new frmViewHistory;
+        auto* f = reliability::ShowFollowUpOfEnquiry1();
         w = f;
-        f->txtClient->setText(QStringLiteral("Apex"));
-        SetTag(f->txtClient, QStringLiteral("1"));
-        f->txtAmount->setText(QStringLiteral("150000"));
-        f->grdView->setRows(1);
-        SetTag(f->grdView, QStringLiteral("1"));
-        f->grdView->addItem(QStringLiteral("1\t25/01/2024\tfirst call\tPending\t40"));
-        f->optPending->setChecked(true);
-        f->txtPercent->setText(QStringLiteral("40"));
-        ShowModal(f);
-        TypeDate(f->mskFDate2, QStringLiteral("01042024"));
         paste(field);
         e.written = {QStringLiteral("trnEnquiryStatus")};
         static const QMap<QString, QString> columns{{"txtReason", "enqReason"},

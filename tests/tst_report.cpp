@@ -1,5 +1,6 @@
 // The report control: reading layout files and rendering every row of the
 // layout's table, in its order, into a PDF with page frames.
+#include "PdfText.h"
 #include "TestDb.h"
 #include "app/ModAdmin.h"
 #include "data/SqlText.h"
@@ -28,19 +29,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
-}
-
-// The text of a PDF, pages separated by form feeds; empty when pdftotext is
-// not installed.
-QString pdfText(const QString& pdf)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return {};
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 bool havePdfText()
@@ -196,7 +184,7 @@ void TestReport::rowsRenderInOrderWithPageFrame()
     QVERIFY(QFile(pdf).size() > 1000);
     if (!havePdfText())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-    const QString text = pdfText(pdf);
+    const QString text = PdfText(pdf);
     const qsizetype title = text.indexOf(QStringLiteral("Enquiry Status"));
     const qsizetype period = text.indexOf(
         QStringLiteral("Pending enquiries by Date of Origin: 01/Jan/2024 to 31/Dec/2024"));
@@ -235,7 +223,7 @@ void TestReport::manyRowsGiveNumberedPagesWithHeadings()
     QVERIFY2(pages > 2, qPrintable(QString::number(pages)));
     if (!havePdfText())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-    const QStringList pageTexts = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    const QStringList pageTexts = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     QCOMPARE(pageTexts.size(), pages);
     qsizetype lastPos = -1;
     int seen = 0;
@@ -271,7 +259,7 @@ void TestReport::emptyTableGivesEmptyReport()
     QCOMPARE(report.renderToPdf(pdf), 1);
     if (!havePdfText())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-    const QString text = pdfText(pdf);
+    const QString text = PdfText(pdf);
     QVERIFY(text.contains(QStringLiteral("Requirement")));
     QVERIFY(text.contains(QStringLiteral("Page 1 of 1")));
     QVERIFY(!text.contains(QStringLiteral("Kochi")));

@@ -48,13 +48,16 @@ frmMain::frmMain(QWidget* parent) : QDialog(parent)
         addMenu(m_menuBar, "mnuGraphicalAnalysis", QStringLiteral("Graphical Analysis"));
     QAction* mnuGraphEWise =
         addItem(mnuGraphicalAnalysis, "mnuGraphEWise", QStringLiteral("Sales Person Wise"));
-    QMenu* mnuGraphYear = addMenu(mnuGraphicalAnalysis, "mnuGraphYear", QStringLiteral("Yearly Analysis"));
+    QMenu* mnuGraphYear =
+        addMenu(mnuGraphicalAnalysis, "mnuGraphYear", QStringLiteral("Yearly Analysis"));
     QAction* mnuGraphSW = addItem(mnuGraphYear, "mnuGraphSW", QStringLiteral("Status Wise"));
     QAction* mnuGraphEW = addItem(mnuGraphYear, "mnuGraphEW", QStringLiteral("Sales Person Wise"));
-    QMenu* mnuSPipeline = addMenu(mnuGraphicalAnalysis, "mnuSPipeline", QStringLiteral("Sales PipeLine"));
+    QMenu* mnuSPipeline =
+        addMenu(mnuGraphicalAnalysis, "mnuSPipeline", QStringLiteral("Sales PipeLine"));
     QAction* mnuSPEWise = addItem(mnuSPipeline, "mnuSPEWise", QStringLiteral("Sales Person Wise"));
     QAction* mnuSPTFirm = addItem(mnuSPipeline, "mnuSPTFirm", QStringLiteral("Total Firm"));
-    QAction* mnuGraphTarget = addItem(mnuGraphicalAnalysis, "mnuGraphTarget", QStringLiteral("Target"));
+    QAction* mnuGraphTarget =
+        addItem(mnuGraphicalAnalysis, "mnuGraphTarget", QStringLiteral("Target"));
     QMenu* mnuView = addMenu(m_menuBar, "mnuView", QStringLiteral("&View"));
     QAction* mnuVMExecutive = addItem(mnuView, "mnuVMExecutive", QStringLiteral("&Sales Person"));
     mnuVMExecutive->setEnabled(false);
@@ -64,7 +67,8 @@ frmMain::frmMain(QWidget* parent) : QDialog(parent)
 
     // Every handler reports its failures and the main window stays usable.
     auto on = [this](QAction* action, void (frmMain::*slot)()) {
-        connect(action, &QAction::triggered, this, [this, slot] { ErrorReport(this, [this, slot] { (this->*slot)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, slot] { ErrorReport(this, [this, slot] { (this->*slot)(); }); });
     };
     on(mnuMExecutive, &frmMain::openSalesPerson);
     on(mnuCLogin, &frmMain::openChangeLogin);
@@ -76,8 +80,9 @@ frmMain::frmMain(QWidget* parent) : QDialog(parent)
     on(mnuGraphEWise, &frmMain::openGraphExecutive);
     on(mnuGraphSW, &frmMain::openGraphStatusYear);
     on(mnuGraphEW, &frmMain::openExeGraph);
-    connect(mnuSPEWise, &QAction::triggered, this,
-            [this] { ErrorReport(this, [this] { openSalesPipeLine(QStringLiteral("EXECUTIVE WISE")); }); });
+    connect(mnuSPEWise, &QAction::triggered, this, [this] {
+        ErrorReport(this, [this] { openSalesPipeLine(QStringLiteral("EXECUTIVE WISE")); });
+    });
     connect(mnuSPTFirm, &QAction::triggered, this,
             [this] { ErrorReport(this, [this] { openSalesPipeLine(QStringLiteral("FIRM")); }); });
     on(mnuGraphTarget, &frmMain::openTargetVSAcheived);
@@ -153,33 +158,36 @@ void frmMain::buildToolbar()
                           s->standardIcon(QStyle::SP_FileDialogDetailedView));
     tbrKorvane->addButton(QStringLiteral("ENQUIRY HISTORY"), QStringLiteral("Enquiry History"), {},
                           s->standardIcon(QStyle::SP_FileDialogContentsView));
-    tbrKorvane->addButton(QStringLiteral("PERFORMANCE ANALYSIS"), QStringLiteral("Performance Analysis"),
-                          {}, s->standardIcon(QStyle::SP_FileDialogInfoView));
-    ToolbarButton* graph = tbrKorvane->addButton(QStringLiteral("GRAPH"), QStringLiteral("Graphical Analysis"),
-                                                 {}, s->standardIcon(QStyle::SP_DesktopIcon), Style::DropDown);
+    tbrKorvane->addButton(QStringLiteral("PERFORMANCE ANALYSIS"),
+                          QStringLiteral("Performance Analysis"), {},
+                          s->standardIcon(QStyle::SP_FileDialogInfoView));
+    ToolbarButton* graph =
+        tbrKorvane->addButton(QStringLiteral("GRAPH"), QStringLiteral("Graphical Analysis"), {},
+                              s->standardIcon(QStyle::SP_DesktopIcon), Style::DropDown);
     graph->addMenuEntry(QStringLiteral("Sales Person Wise"), QStringLiteral("EXE WISE"));
     graph->addMenuEntry(QStringLiteral("Target"), QStringLiteral("TARGET"));
-    ToolbarButton* yearly = tbrKorvane->addButton(QStringLiteral("YEARLY ANALYSIS"),
-                                                  QStringLiteral("Yearly Analysis"), {},
-                                                  s->standardIcon(QStyle::SP_ComputerIcon), Style::DropDown);
+    ToolbarButton* yearly =
+        tbrKorvane->addButton(QStringLiteral("YEARLY ANALYSIS"), QStringLiteral("Yearly Analysis"),
+                              {}, s->standardIcon(QStyle::SP_ComputerIcon), Style::DropDown);
     yearly->addMenuEntry(QStringLiteral("Status Wise"), QStringLiteral("YS WISE"));
     yearly->addMenuEntry(QStringLiteral("Sales Person Wise"), QStringLiteral("YE WISE"));
-    ToolbarButton* pipeline = tbrKorvane->addButton(QStringLiteral("SALES PIPELINE"),
-                                                    QStringLiteral("Sales PipeLine"), {},
-                                                    s->standardIcon(QStyle::SP_DriveNetIcon), Style::DropDown);
+    ToolbarButton* pipeline =
+        tbrKorvane->addButton(QStringLiteral("SALES PIPELINE"), QStringLiteral("Sales PipeLine"),
+                              {}, s->standardIcon(QStyle::SP_DriveNetIcon), Style::DropDown);
     pipeline->addMenuEntry(QStringLiteral("Sales Person Wise"), QStringLiteral("SPE WISE"));
     pipeline->addMenuEntry(QStringLiteral("Total Firm"), QStringLiteral("SPT FIRM"));
     tbrKorvane->addButton(QStringLiteral("EXIT"), QStringLiteral("End Programe"), {},
                           s->standardIcon(QStyle::SP_DialogCloseButton));
     connect(tbrKorvane, &Toolbar::buttonClick, this, &frmMain::tbrKorvane_ButtonClick);
-    connect(tbrKorvane, &Toolbar::buttonMenuClick, this,
-            [this](const QString&, const QString& menuKey) { tbrKorvane_ButtonMenuClick(menuKey); });
+    connect(
+        tbrKorvane, &Toolbar::buttonMenuClick, this,
+        [this](const QString&, const QString& menuKey) { tbrKorvane_ButtonMenuClick(menuKey); });
 }
 
 void frmMain::HideAdministratorItems()
 {
-    for (const char* name : {"mnuMExecutive", "mnuTarget", "mnuEHistory", "mnuAnalysis",
-                             "mnuGraphicalAnalysis"})
+    for (const char* name :
+         {"mnuMExecutive", "mnuTarget", "mnuEHistory", "mnuAnalysis", "mnuGraphicalAnalysis"})
         if (auto* action = findChild<QAction*>(QLatin1String(name)))
             action->setVisible(false);
     for (int position : {1, 5, 6, 7, 8, 9})
@@ -229,23 +237,6 @@ void frmMain::exitWithConfirmation(const QString& question)
 {
     if (MsgBox::confirm(this, question))
         modAdmin::EndProgram(0);
-}
-
-void frmMain::Form_Activate()
-{
-    fraLine->resize(width(), fraLine->height());
-}
-
-void frmMain::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    Form_Activate();
-}
-
-void frmMain::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    Form_Activate();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -25,8 +25,6 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* addItem(QMenuBar* bar, const char* name, const QString& caption);
@@ -34,7 +32,6 @@ private:
     QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption);
     QMenu* addMenu(QMenu* menu, const char* name, const QString& caption);
     void buildToolbar();
-    void Form_Activate();
 
     void openSalesPerson();
     void openChangeLogin();
