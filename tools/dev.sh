@@ -5,7 +5,7 @@
 set -e
 cd "$(dirname "$0")/.."
 
-PACKAGES="cmake g++ make pkg-config poppler-utils qt6-base-dev qt6-charts-dev libqt6sql6-sqlite libsqlcipher-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev"
+PACKAGES="cmake g++ make pkg-config poppler-utils qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsqlcipher-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
