@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -28,60 +29,62 @@ bool onlyTerminators(const char* tail)
     return true;
 }
 
-QVariant readColumn(sqlite3_stmt* stmt, int i, bool isDate, std::string* cachedBytes = nullptr,
-                    QString* cachedText = nullptr)
+// A value of a column declared DATE, stored yyyy-mm-dd, parsed without going
+// through a QString; an invalid date returns false.
+bool parseStoredDate(const char* p, int n, QDate* date)
 {
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_NULL:
-        return {};
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(stmt, i)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt, i));
-    default: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-        const int n = sqlite3_column_bytes(stmt, i);
-        if (isDate && n >= 10) {
-            // yyyy-mm-dd, parsed without going through a QString.
-            auto digits = [p](int from, int count) {
-                int v = 0;
-                for (int k = from; k < from + count; ++k) {
-                    if (p[k] < '0' || p[k] > '9')
-                        return -1;
-                    v = v * 10 + (p[k] - '0');
-                }
-                return v;
-            };
-            const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
-            if (y >= 0 && m >= 0 && d >= 0 && p[4] == '-' && p[7] == '-') {
-                const QDate date(y, m, d);
-                if (date.isValid())
-                    return QVariant(date);
-            }
+    if (n < 10)
+        return false;
+    auto digits = [p](int from, int count) {
+        int v = 0;
+        for (int k = from; k < from + count; ++k) {
+            if (p[k] < '0' || p[k] > '9')
+                return -1;
+            v = v * 10 + (p[k] - '0');
         }
-        if (cachedBytes) {
-            if (cachedBytes->size() == size_t(n) &&
-                std::memcmp(cachedBytes->data(), p, size_t(n)) == 0)
-                return QVariant(*cachedText);
-            cachedBytes->assign(p, size_t(n));
-            // When nobody holds the previous text any more its buffer is
-            // reused for ASCII text instead of allocating a new one.
-            bool ascii = cachedText->isDetached() && cachedText->capacity() >= n;
-            for (int k = 0; ascii && k < n; ++k)
-                ascii = static_cast<unsigned char>(p[k]) < 0x80;
-            if (ascii) {
-                cachedText->resize(n);
-                char16_t* d = reinterpret_cast<char16_t*>(cachedText->data());
-                for (int k = 0; k < n; ++k)
-                    d[k] = char16_t(static_cast<unsigned char>(p[k]));
-            } else {
-                *cachedText = TextFromUtf8(p, n);
-            }
-            return QVariant(*cachedText);
-        }
-        return QVariant(TextFromUtf8(p, n));
+        return v;
+    };
+    const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+    if (y < 0 || m < 0 || d < 0 || p[4] != '-' || p[7] != '-')
+        return false;
+    *date = QDate(y, m, d);
+    return date->isValid();
+}
+
+// Values are read with sqlite3_column_value and the sqlite3_value_*
+// functions: one engine call per value that takes the connection's lock
+// instead of one per type, text and length. A connection is only ever used
+// from one thread.
+
+bool isAscii(const char* p, int n)
+{
+    for (int k = 0; k < n; ++k)
+        if (static_cast<unsigned char>(p[k]) >= 0x80)
+            return false;
+    return true;
+}
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
+// Whether the stored text p begins with the lower-case ASCII prefix, letters
+// compared without regard to case: 1 yes, 0 no, -1 when a character that is
+// not ASCII comes first (it may fold to an ASCII letter: the caller compares
+// the text itself).
+int asciiPrefixMatch(const char* p, int n, const QByteArray& lowerPrefix)
+{
+    for (qsizetype k = 0; k < lowerPrefix.size(); ++k) {
+        if (k >= n)
+            return 0;
+        const char c = p[k];
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return -1;
+        if (asciiLower(c) != lowerPrefix[k])
+            return 0;
     }
-    }
+    return 1;
 }
 
 } // namespace
@@ -274,10 +277,68 @@ QVariant Recordset::columnValue(int index) const
     return readCurrent(index);
 }
 
+const QString& Recordset::cachedText(int index, const char* p, int n) const
+{
+    TextCache& c = m_textCache[size_t(index)];
+    if (c.valid && c.text.size() == n) {
+        // An ASCII text is compared with the bytes directly; any byte that is
+        // not ASCII then differs.
+        if (c.ascii) {
+            const char16_t* d = reinterpret_cast<const char16_t*>(c.text.constData());
+            int k = 0;
+            while (k < n && d[k] == char16_t(static_cast<unsigned char>(p[k])))
+                ++k;
+            if (k == n)
+                return c.text;
+        }
+    }
+    if (c.valid && !c.ascii && c.bytes.size() == size_t(n) &&
+        std::memcmp(c.bytes.data(), p, size_t(n)) == 0)
+        return c.text;
+
+    c.valid = true;
+    c.ascii = isAscii(p, n);
+    if (c.ascii) {
+        c.bytes.clear();
+        // When nobody holds the previous text any more its buffer is reused.
+        if (c.text.isDetached() && c.text.capacity() >= n) {
+            c.text.resize(n);
+            char16_t* d = reinterpret_cast<char16_t*>(c.text.data());
+            for (int k = 0; k < n; ++k)
+                d[k] = char16_t(static_cast<unsigned char>(p[k]));
+        } else {
+            c.text = QString::fromLatin1(p, n);
+        }
+    } else {
+        c.bytes.assign(p, size_t(n));
+        c.text = TextFromUtf8(p, n);
+    }
+    return c.text;
+}
+
 QVariant Recordset::readCurrent(int index) const
 {
-    TextCache& cache = m_textCache[size_t(index)];
-    return readColumn(m_stmt, index, m_isDate[size_t(index)], &cache.bytes, &cache.text);
+    sqlite3_value* v = sqlite3_column_value(m_stmt, index);
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_value_int64(v)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_value_double(v));
+    default: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const int n = sqlite3_value_bytes(v);
+        if (m_isDate[size_t(index)]) {
+            QDate date;
+            if (parseStoredDate(p, n, &date))
+                return QVariant(date);
+        }
+        // A value repeated from row to row (types, services, statuses,
+        // cities) is shared instead of converted again.
+        return QVariant(cachedText(index, p, n));
+    }
+    }
 }
 
 QVariant Recordset::field(int index) const
@@ -297,6 +358,17 @@ QString Recordset::text(const QString& name) const
 
 QString Recordset::text(int index) const
 {
+    // A text column of a streaming result is read without a QVariant: the
+    // pick-lists read tens of thousands of names per keystroke.
+    if (!m_buffered && m_open && !m_atEnd && index >= 0 && index < m_names.size() &&
+        !m_isDate[size_t(index)]) {
+        sqlite3_value* v = sqlite3_column_value(m_stmt, index);
+        const int type = sqlite3_value_type(v);
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            return cachedText(index, p, sqlite3_value_bytes(v));
+        }
+    }
     return FieldText(field(index));
 }
 
@@ -320,7 +392,30 @@ void Recordset::find(const QString& criterion)
                             !pattern.chopped(1).contains(QLatin1Char('*')) &&
                             !pattern.contains(QLatin1Char('?'));
     const QString prefix = prefixOnly ? pattern.chopped(1) : QString();
+    // An ASCII prefix on a streaming text column is compared with the stored
+    // bytes, without making a text of every row passed over.
+    QByteArray lowerPrefix;
+    const bool bytePath =
+        prefixOnly && !m_buffered && !m_isDate[size_t(column)] &&
+        std::all_of(prefix.cbegin(), prefix.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (bytePath)
+        for (const QChar c : prefix)
+            lowerPrefix += asciiLower(char(c.unicode()));
     while (!eof()) {
+        if (bytePath) {
+            sqlite3_value* v = sqlite3_column_value(m_stmt, column);
+            const int type = sqlite3_value_type(v);
+            if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+                const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+                const int found = asciiPrefixMatch(p, sqlite3_value_bytes(v), lowerPrefix);
+                if (found == 1)
+                    return;
+                if (found == 0) {
+                    moveNext();
+                    continue;
+                }
+            }
+        }
         const QVariant v = columnValue(column);
         const QString value = v.typeId() == QMetaType::QString ? v.toString() : FieldText(v);
         if (prefixOnly ? value.startsWith(prefix, Qt::CaseInsensitive) : likeMatch(value, pattern))

@@ -64,22 +64,28 @@ private:
     int indexOf(const QString& name) const;
     QVariant columnValue(int index) const;
     QVariant readCurrent(int index) const;
+    // The text of a stored value, shared with the last one read from the
+    // same column when it is the same.
+    const QString& cachedText(int index, const char* utf8, int size) const;
 
     Connection* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
     bool m_open = false;
     bool m_buffered = false;
     bool m_atEnd = true;
-    qsizetype m_position = 0;                // row number of the current row
+    qsizetype m_position = 0; // row number of the current row
     QStringList m_names;
-    std::vector<bool> m_isDate;              // declared DATE columns
-    QHash<QString, int> m_index;             // lower-case name -> position
+    std::vector<bool> m_isDate;                // declared DATE columns
+    QHash<QString, int> m_index;               // lower-case name -> position
     std::vector<std::vector<QVariant>> m_rows; // buffered cursors only
     // Last text read per column: a value repeated from row to row (types,
     // services, statuses, cities) is shared instead of converted again.
+    // ASCII texts are compared with the text itself; others keep their bytes.
     struct TextCache {
-        std::string bytes;
         QString text;
+        std::string bytes;
+        bool ascii = false;
+        bool valid = false;
     };
     mutable std::vector<TextCache> m_textCache;
 };

@@ -41,6 +41,10 @@ private Q_SLOTS:
     void connectionStringOpensProgramFolder();
     void distinctGivesEveryValueOnce_data();
     void distinctGivesEveryValueOnce();
+    void streamedTextsAsStored_data();
+    void streamedTextsAsStored();
+    void findOnEitherCursor_data();
+    void findOnEitherCursor();
 };
 
 void TestDatabase::emptyResultIsAtEnd()
@@ -412,6 +416,91 @@ void TestDatabase::distinctGivesEveryValueOnce()
         if (g.compare(QLatin1String("email"), Qt::CaseInsensitive) == 0)
             g = QStringLiteral("Email"); // either spelling stands for both
     QCOMPARE(got, expected);
+}
+
+// Texts of one column, read row after row: a streamed result shares a text
+// repeated from the last row and reuses its buffer when nobody holds it.
+// Every read must still give the stored text, and a text kept from an
+// earlier row must not change.
+void TestDatabase::streamedTextsAsStored_data()
+{
+    QTest::addColumn<QStringList>("names");
+    const QString bom = QString(QChar(0xFEFF)) + QStringLiteral("Bom");
+    QTest::newRow("repeated and changing ASCII")
+        << QStringList{"Pune", "Pune", "Puna", "Pun", "Pune", "", "", "Goa"};
+    QTest::newRow("same length, letters not ASCII") << QStringList{"é1", "è1", "è1", "e1", "é1"};
+    QTest::newRow("same bytes length, other text") << QStringList{"é", "ab", "é", "Ω", "ab"};
+    QTest::newRow("NULL between texts") << QStringList{"Goa", "NULL", "Goa", "NULL", "NULL"};
+    QTest::newRow("byte-order mark kept") << QStringList{bom, "Bom", bom};
+}
+
+void TestDatabase::streamedTextsAsStored()
+{
+    QFETCH(QStringList, names);
+    TestDb t;
+    int code = 1;
+    for (const QString& n : names)
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,%2)")
+                   .arg(code++)
+                   .arg(n == QLatin1String("NULL") ? n : data::Quote(n)));
+    for (const CursorType cursor : {CursorType::ForwardOnly, CursorType::Keyset}) {
+        Recordset rs(QStringLiteral("SELECT cltName FROM mstClient ORDER BY cltCode"), t.db(),
+                     cursor);
+        QStringList kept; // texts held while reading on
+        QStringList viaField;
+        for (; !rs.eof(); rs.moveNext()) {
+            const QVariant v = rs.field(0);
+            viaField << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+            // Read again after the value above is gone: its buffer may be reused.
+            const QString again = rs.text(0);
+            kept << (rs.field(0).isNull() ? QStringLiteral("NULL") : again);
+        }
+        QCOMPARE(kept, names);
+        QCOMPARE(viaField, names);
+    }
+}
+
+// find moves to the first row whose text begins with the prefix, letters
+// compared without regard to case; the streamed result compares ASCII
+// prefixes on the stored bytes, so both cursor kinds must agree.
+void TestDatabase::findOnEitherCursor_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<int>("expected"); // row number of the match, -1 none
+    const QStringList names{"Zeta", "apex", "Beta", "Apple", "Åsa", "ſam", "Sam", "12 Lane"};
+    QTest::newRow("letter case") << names << "cltName LIKE 'AP*'" << 1;
+    QTest::newRow("longer prefix") << names << "cltName LIKE 'appl*'" << 3;
+    QTest::newRow("prefix longer than every text") << names << "cltName LIKE 'applesauce*'" << -1;
+    QTest::newRow("prefix not ASCII") << names << "cltName LIKE 'ås*'" << 4;
+    QTest::newRow("long s folds to s") << names << "cltName LIKE 'S*'" << 5;
+    QTest::newRow("digits") << names << "cltName LIKE '12 *'" << 7;
+    QTest::newRow("everything") << names << "cltName LIKE '*'" << 0;
+    QTest::newRow("quote in the prefix")
+        << QStringList{"Dsouza", "D'Souza"} << "cltName LIKE 'd''s*'" << 1;
+    QTest::newRow("NULL passed over") << QStringList{"NULL", "Mira"} << "cltName LIKE 'm*'" << 1;
+    QTest::newRow("numbers as text") << QStringList{"Ana", "Bob"} << "cltCode LIKE '2*'" << 1;
+    QTest::newRow("pattern, not a prefix") << names << "cltName LIKE '*ta'" << 0;
+}
+
+void TestDatabase::findOnEitherCursor()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, criterion);
+    QFETCH(int, expected);
+    TestDb t;
+    int code = 1;
+    for (const QString& n : names)
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,%2)")
+                   .arg(code++)
+                   .arg(n == QLatin1String("NULL") ? n : data::Quote(n)));
+    for (const CursorType cursor : {CursorType::ForwardOnly, CursorType::Keyset}) {
+        Recordset rs(QStringLiteral("SELECT cltCode,cltName FROM mstClient ORDER BY cltCode"),
+                     t.db(), cursor);
+        rs.find(criterion);
+        const int got = rs.eof() ? -1 : int(rs.field(0).toLongLong()) - 1;
+        QCOMPARE(got, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
