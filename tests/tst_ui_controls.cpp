@@ -7,6 +7,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/Grid.h"
 #include "ui/ListBox.h"
+#include "ui/ListOrder.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Modal.h"
 #include "ui/MsgBox.h"
@@ -15,6 +16,7 @@
 
 #include <QDialog>
 #include <QHeaderView>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void listSortedOrder();
     void listBatchMergesIntoSortedList();
     void listBatchSortAgreesWithOneByOne();
+    void listEditsAgreeWithPlainList_data();
+    void listEditsAgreeWithPlainList();
     void listClickOnlyOnSelectionChange();
 
     void toolbarButtonsByPositionAndKey();
@@ -350,6 +354,86 @@ void TestUiControls::listBatchSortAgreesWithOneByOne()
     for (int i = 0; i < batch.listCount(); ++i) {
         QCOMPARE(batch.list(i), single.list(i));
         QCOMPARE(batch.itemData(i), single.itemData(i));
+    }
+}
+
+// A list box keeps all its texts in one buffer: entries added at places,
+// removed, and added in batches must read back as a plain list of the same
+// edits holds them, texts and item data.
+void TestUiControls::listEditsAgreeWithPlainList_data()
+{
+    QTest::addColumn<bool>("sorted");
+    QTest::addColumn<uint>("seed");
+    for (const uint seed : {1u, 2u, 3u}) {
+        QTest::addRow("unsorted, seed %u", seed) << false << seed;
+        QTest::addRow("sorted, seed %u", seed) << true << seed;
+    }
+}
+
+void TestUiControls::listEditsAgreeWithPlainList()
+{
+    QFETCH(bool, sorted);
+    QFETCH(uint, seed);
+    QRandomGenerator rng(seed);
+    const QStringList words = {"Pune", "goa", "Élan", "", "a b", "Zeta", "mu", "Ωmega", "pune"};
+    ListBox list;
+    list.setSorted(sorted);
+    std::vector<std::pair<QString, qint32>> plain; // the same edits on a plain list
+    auto sortedPlace = [&](const QString& t) {
+        size_t at = 0;
+        while (at < plain.size() && CompareListText(plain[at].first, t) <= 0)
+            ++at;
+        return at;
+    };
+    qint32 next = 1;
+    for (int step = 0; step < 300; ++step) {
+        const QString text =
+            words.at(rng.bounded(int(words.size()))) + QString::number(rng.bounded(5));
+        // A sorted list only takes entries at their sorted place, so that it
+        // stays in order.
+        switch (rng.bounded(sorted ? 1 : 0, 4)) {
+        case 0: { // one entry at a place
+            const int at = rng.bounded(int(plain.size()) + 1);
+            list.addItem(text, at);
+            list.setItemData(at, next);
+            plain.insert(plain.begin() + at, {text, next++});
+            break;
+        }
+        case 1: { // one entry at its sorted place, or at the end
+            list.addItem(text);
+            list.setItemData(list.newIndex(), next);
+            const size_t at = sorted ? sortedPlace(text) : plain.size();
+            plain.insert(plain.begin() + qsizetype(at), {text, next++});
+            break;
+        }
+        case 2: // removed
+            if (!plain.empty()) {
+                const int at = rng.bounded(int(plain.size()));
+                list.removeItem(at);
+                plain.erase(plain.begin() + at);
+            }
+            break;
+        default: { // a batch
+            std::vector<ListEntry> batch;
+            for (int k = rng.bounded(6); k >= 0; --k)
+                batch.push_back({words.at(rng.bounded(int(words.size()))), next++});
+            for (const ListEntry& e : batch)
+                plain.insert(plain.begin() + qsizetype(sorted ? sortedPlace(e.text) : plain.size()),
+                             {e.text, e.data});
+            list.addItems(batch);
+            break;
+        }
+        }
+        if (rng.bounded(40) == 0) {
+            list.clear();
+            plain.clear();
+        }
+        QCOMPARE(list.listCount(), int(plain.size()));
+    }
+    for (int i = 0; i < list.listCount(); ++i) {
+        QCOMPARE(list.list(i), plain[size_t(i)].first);
+        QCOMPARE(list.itemData(i), plain[size_t(i)].second);
+        QCOMPARE(list.model()->index(i, 0).data().toString(), plain[size_t(i)].first);
     }
 }
 

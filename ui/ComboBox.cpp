@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QStandardItemModel>
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
 {
@@ -61,15 +62,28 @@ void ComboBox::addItems(std::vector<ListEntry> entries)
         std::stable_sort(order.begin(), order.end(), [&entries](size_t a, size_t b) {
             return CompareListText(entries[a].text, entries[b].text) < 0;
         });
-    QStringList texts;
-    texts.reserve(qsizetype(entries.size()));
-    for (const size_t k : order)
-        texts << entries[k].text;
-    QComboBox::insertItems(0, texts);
-    for (int i = 0; i < int(order.size()); ++i) {
-        QComboBox::setItemData(i, QVariant(entries[order[size_t(i)]].data));
+    for (int i = 0; i < int(order.size()); ++i)
         if (order[size_t(i)] + 1 == entries.size())
             m_newIndex = i;
+    if (auto* items = qobject_cast<QStandardItemModel*>(model())) {
+        // Text and item data set before the rows go in: one insertion for the
+        // whole box, no change signal per item.
+        QList<QStandardItem*> rows;
+        rows.reserve(qsizetype(order.size()));
+        for (const size_t k : order) {
+            auto* item = new QStandardItem(entries[k].text); // owned by the model below
+            item->setData(QVariant(entries[k].data), Qt::UserRole);
+            rows << item;
+        }
+        items->invisibleRootItem()->appendRows(rows);
+    } else {
+        QStringList texts;
+        texts.reserve(qsizetype(entries.size()));
+        for (const size_t k : order)
+            texts << entries[k].text;
+        QComboBox::insertItems(0, texts);
+        for (int i = 0; i < int(order.size()); ++i)
+            QComboBox::setItemData(i, QVariant(entries[order[size_t(i)]].data));
     }
     setCurrentIndex(-1); // adding never selects an item
 }

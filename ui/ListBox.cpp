@@ -7,6 +7,47 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
+void ListEntries::reserve(size_t entries, qsizetype characters)
+{
+    m_slots.reserve(entries);
+    m_chars.reserve(characters);
+}
+
+void ListEntries::add(QStringView text, qint32 data)
+{
+    m_slots.push_back({m_chars.size(), text.size(), data});
+    m_chars.append(text);
+}
+
+void ListEntries::insert(size_t at, QStringView text, qint32 data)
+{
+    m_slots.insert(m_slots.begin() + qsizetype(at), {m_chars.size(), text.size(), data});
+    m_chars.append(text);
+}
+
+void ListEntries::remove(size_t at)
+{
+    // The text stays in the buffer until the entries are cleared.
+    m_slots.erase(m_slots.begin() + qsizetype(at));
+    if (m_slots.empty())
+        m_chars.clear();
+}
+
+void ListEntries::reorder(const std::vector<size_t>& order)
+{
+    std::vector<Slot> ordered;
+    ordered.reserve(order.size());
+    for (const size_t k : order)
+        ordered.push_back(m_slots[k]);
+    m_slots = std::move(ordered);
+}
+
+void ListEntries::clear()
+{
+    m_slots.clear();
+    m_chars.clear();
+}
+
 int ListBoxModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_entries.size());
@@ -17,23 +58,23 @@ QVariant ListBoxModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= int(m_entries.size()))
         return {};
     if (role == Qt::DisplayRole)
-        return m_entries[size_t(index.row())].text;
+        return m_entries.text(size_t(index.row())).toString();
     if (role == Qt::UserRole)
-        return m_entries[size_t(index.row())].data;
+        return m_entries.data(size_t(index.row()));
     return {};
 }
 
-void ListBoxModel::insert(int at, ListEntry entry)
+void ListBoxModel::insert(int at, QStringView text, qint32 data)
 {
     beginInsertRows({}, at, at);
-    m_entries.insert(m_entries.begin() + at, std::move(entry));
+    m_entries.insert(size_t(at), text, data);
     endInsertRows();
 }
 
 void ListBoxModel::remove(int at)
 {
     beginRemoveRows({}, at, at);
-    m_entries.erase(m_entries.begin() + at);
+    m_entries.remove(size_t(at));
     endRemoveRows();
 }
 
@@ -46,7 +87,7 @@ void ListBoxModel::clear()
     endResetModel();
 }
 
-void ListBoxModel::reset(std::vector<ListEntry> entries)
+void ListBoxModel::reset(ListEntries entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
@@ -55,7 +96,7 @@ void ListBoxModel::reset(std::vector<ListEntry> entries)
 
 void ListBoxModel::setData(int at, qint32 value)
 {
-    m_entries[size_t(at)].data = value;
+    m_entries.setData(size_t(at), value);
 }
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), m_model(new ListBoxModel(this))
@@ -82,11 +123,16 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), m_model(new ListBoxModel(
 
 int ListBox::sortedPlace(const QString& text) const
 {
-    const auto& entries = m_model->entries();
-    const auto it = std::upper_bound(
-        entries.begin(), entries.end(), text,
-        [](const QString& t, const ListEntry& e) { return CompareListText(t, e.text) < 0; });
-    return int(it - entries.begin());
+    const ListEntries& entries = m_model->entries();
+    size_t lo = 0, hi = entries.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (CompareListText(entries.text(mid), text) <= 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return int(lo);
 }
 
 void ListBox::selectQuietly(int index)
@@ -106,17 +152,17 @@ void ListBox::addItem(const QString& text, int index)
     int at = index;
     if (at < 0 || at > listCount())
         at = (m_sorted && index < 0) ? sortedPlace(text) : listCount();
-    m_model->insert(at, {text, 0});
+    m_model->insert(at, text, 0);
     m_newIndex = at;
     m_lastIndex = listIndex();
 }
 
-void ListBox::addItems(std::vector<ListEntry> entries)
+void ListBox::addItems(ListEntries entries)
 {
     if (entries.empty())
         return;
     const QScopedValueRollback quiet(m_quiet, true);
-    const std::vector<ListEntry>& old = m_model->entries();
+    const ListEntries& old = m_model->entries();
     const size_t n = entries.size();
 
     if (!m_sorted && old.empty()) {
@@ -135,18 +181,28 @@ void ListBox::addItems(std::vector<ListEntry> entries)
     // need no sort.
     bool inOrder = true;
     for (size_t k = 1; m_sorted && inOrder && k < n; ++k)
-        inOrder = CompareListText(entries[k - 1].text, entries[k].text) <= 0;
+        inOrder = CompareListText(entries.text(k - 1), entries.text(k)) <= 0;
     if (m_sorted && !inOrder) {
         std::vector<ListSortKey> keys;
         keys.reserve(n);
-        for (const ListEntry& e : entries)
-            keys.emplace_back(e.text);
+        for (size_t k = 0; k < n; ++k)
+            keys.emplace_back(entries.text(k));
         std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
             int r = keys[a].compare(keys[b]);
             if (r == 0)
-                r = CompareListText(entries[a].text, entries[b].text);
+                r = CompareListText(entries.text(a), entries.text(b));
             return r != 0 ? r < 0 : a < b;
         });
+    }
+
+    if (old.empty()) {
+        // Only the new entries: put in order where they are.
+        const auto last = std::find(order.begin(), order.end(), n - 1);
+        m_newIndex = int(last - order.begin());
+        entries.reorder(order);
+        m_model->reset(std::move(entries));
+        selectQuietly(-1);
+        return;
     }
 
     // Merge with the old entries: unsorted after them; sorted, each new
@@ -154,23 +210,25 @@ void ListBox::addItems(std::vector<ListEntry> entries)
     // entry stays selected.
     const int selected = listIndex();
     int newSelected = -1;
-    std::vector<ListEntry> merged;
-    merged.reserve(old.size() + n);
+    ListEntries merged;
+    // Room for a few more (the new-record entry) without moving the texts.
+    merged.reserve(old.size() + n + 4, old.characters() + entries.characters() + 64);
     size_t i = 0;
     auto takeOld = [&] {
         if (int(i) == selected)
             newSelected = int(merged.size());
-        merged.push_back(old[i++]);
+        merged.add(old.text(i), old.data(i));
+        ++i;
     };
     if (!m_sorted)
         while (i < old.size())
             takeOld();
     for (const size_t k : order) {
-        while (m_sorted && i < old.size() && CompareListText(old[i].text, entries[k].text) <= 0)
+        while (m_sorted && i < old.size() && CompareListText(old.text(i), entries.text(k)) <= 0)
             takeOld();
         if (k + 1 == n)
             m_newIndex = int(merged.size());
-        merged.push_back(std::move(entries[k]));
+        merged.add(entries.text(k), entries.data(k));
     }
     while (i < old.size())
         takeOld();
@@ -179,13 +237,24 @@ void ListBox::addItems(std::vector<ListEntry> entries)
     selectQuietly(newSelected);
 }
 
+void ListBox::addItems(const std::vector<ListEntry>& entries)
+{
+    ListEntries batch;
+    qsizetype characters = 0;
+    for (const ListEntry& e : entries)
+        characters += e.text.size();
+    batch.reserve(entries.size(), characters);
+    for (const ListEntry& e : entries)
+        batch.add(e.text, e.data);
+    addItems(std::move(batch));
+}
+
 void ListBox::addItems(const QStringList& texts)
 {
-    std::vector<ListEntry> entries;
-    entries.reserve(size_t(texts.size()));
+    ListEntries batch;
     for (const QString& t : texts)
-        entries.push_back({t, 0});
-    addItems(std::move(entries));
+        batch.add(t, 0);
+    addItems(std::move(batch));
 }
 
 void ListBox::removeItem(int index)
@@ -209,7 +278,7 @@ qint32 ListBox::itemData(int index) const
 {
     if (index < 0 || index >= listCount())
         return 0;
-    return m_model->entries()[size_t(index)].data;
+    return m_model->entries().data(size_t(index));
 }
 
 void ListBox::setItemData(int index, qint32 value)
@@ -241,7 +310,7 @@ QString ListBox::list(int index) const
 {
     if (index < 0 || index >= listCount())
         return {};
-    return m_model->entries()[size_t(index)].text;
+    return m_model->entries().text(size_t(index)).toString();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -12,8 +12,43 @@ struct ListEntry {
     qint32 data = 0;
 };
 
-// The entries of a ListBox. Plain vector of entries: a pick-list holds up to
-// tens of thousands of names and is refilled on every keystroke.
+// Entries of a list box kept in one text buffer, each entry its place in
+// it and its item data: a pick-list holds up to tens of thousands of names
+// and is refilled and emptied on every keystroke, without a text object per
+// entry.
+class ListEntries {
+public:
+    void reserve(size_t entries, qsizetype characters);
+    // The text is copied; it must not be a view into this object.
+    void add(QStringView text, qint32 data = 0);
+    void insert(size_t at, QStringView text, qint32 data = 0);
+    void remove(size_t at);
+    void clear();
+
+    size_t size() const { return m_slots.size(); }
+    bool empty() const { return m_slots.empty(); }
+    QStringView text(size_t i) const
+    {
+        return QStringView(m_chars).mid(m_slots[i].at, m_slots[i].size);
+    }
+    qint32 data(size_t i) const { return m_slots[i].data; }
+    void setData(size_t i, qint32 value) { m_slots[i].data = value; }
+    qsizetype characters() const { return m_chars.size(); }
+    // Puts the entries in the given order (a permutation of 0..size-1);
+    // their texts stay where they are in the buffer.
+    void reorder(const std::vector<size_t>& order);
+
+private:
+    struct Slot {
+        qsizetype at;
+        qsizetype size;
+        qint32 data;
+    };
+    QString m_chars;
+    std::vector<Slot> m_slots;
+};
+
+// The entries of a ListBox as a model for its view.
 class ListBoxModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -22,16 +57,16 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    const std::vector<ListEntry>& entries() const { return m_entries; }
-    void insert(int at, ListEntry entry);
+    const ListEntries& entries() const { return m_entries; }
+    void insert(int at, QStringView text, qint32 data);
     void remove(int at);
     void clear();
     // Replaces all entries in one model update.
-    void reset(std::vector<ListEntry> entries);
+    void reset(ListEntries entries);
     void setData(int at, qint32 value);
 
 private:
-    std::vector<ListEntry> m_entries;
+    ListEntries m_entries;
 };
 
 // List box: the item operations of ComboBox plus sorting, shown/hidden,
@@ -46,7 +81,8 @@ public:
     void addItem(const QString& text, int index = -1);
     // Adds many entries in one model update (in text order when sorted, else
     // at the end in the given order); newIndex() is the last one's place.
-    void addItems(std::vector<ListEntry> entries);
+    void addItems(ListEntries entries);
+    void addItems(const std::vector<ListEntry>& entries);
     void addItems(const QStringList& texts);
     int newIndex() const { return m_newIndex; }
     void removeItem(int index);

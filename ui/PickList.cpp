@@ -70,7 +70,8 @@ void PickList::fill()
 
     // Read forward once: find moves to the first match, the entries are the
     // rows from there on; nothing before the match is kept.
-    data::Recordset rs(c.sourceQuery, *m_db, data::CursorType::ForwardOnly, data::LockType::ReadOnly);
+    data::Recordset rs(c.sourceQuery, *m_db, data::CursorType::ForwardOnly,
+                       data::LockType::ReadOnly);
     // The pattern is tested on the result, never sent to the engine as SQL;
     // a quote in the text (pasted: paste is not filtered) is doubled so that
     // the criterion stays one text value.
@@ -94,9 +95,11 @@ void PickList::fill()
     // From the first matching row to the last, in the result's order.
     const int display = ColumnIndex(rs, c.displayColumn);
     const int code = c.dataColumn.isEmpty() ? -1 : ColumnIndex(rs, c.dataColumn);
-    std::vector<ListEntry> entries;
+    // Each name is copied into the list's one buffer; the result's own text
+    // is then free to be reused for the next row.
+    ListEntries entries;
     for (; !rs.eof(); rs.moveNext())
-        entries.push_back({rs.text(display), code < 0 ? 0 : ui::ToLong(rs.field(code))});
+        entries.add(rs.text(display), code < 0 ? 0 : ui::ToLong(rs.field(code)));
     rs.close();
 
     m_list->clear();
