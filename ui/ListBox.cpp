@@ -183,16 +183,24 @@ void ListBox::addItems(ListEntries entries)
     for (size_t k = 1; m_sorted && inOrder && k < n; ++k)
         inOrder = CompareListText(entries.text(k - 1), entries.text(k)) <= 0;
     if (m_sorted && !inOrder) {
-        std::vector<ListSortKey> keys;
-        keys.reserve(n);
+        // Keys sorted with their entry numbers beside them: the sort reads
+        // one contiguous array instead of jumping through the entries.
+        struct Keyed {
+            ListSortKey key;
+            size_t index;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(n);
         for (size_t k = 0; k < n; ++k)
-            keys.emplace_back(entries.text(k));
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            int r = keys[a].compare(keys[b]);
+            keyed.push_back({ListSortKey(entries.text(k)), k});
+        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+            int r = a.key.compare(b.key);
             if (r == 0)
-                r = CompareListText(entries.text(a), entries.text(b));
-            return r != 0 ? r < 0 : a < b;
+                r = CompareListText(entries.text(a.index), entries.text(b.index));
+            return r != 0 ? r < 0 : a.index < b.index;
         });
+        for (size_t k = 0; k < n; ++k)
+            order[k] = keyed[k].index;
     }
 
     if (old.empty()) {
