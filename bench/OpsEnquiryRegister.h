@@ -23,6 +23,17 @@ namespace reg {
 inline void TimeKeystrokes(Harness& h, QLineEdit* field, ListBox* list, const QStringList& texts,
                            int letters, const QByteArray& rawSource, Line& first, Line& next)
 {
+    // One untimed pass first: the program's first keystrokes after start-up
+    // read the table into the page cache, which the baseline, run after
+    // them, would find warm.
+    for (const QString& text : texts.mid(0, 2)) {
+        field->setText(QString());
+        windows::Settle();
+        for (qsizetype i = 0; i < qMin<qsizetype>(letters, text.size()); ++i) {
+            windows::Type(field, text[i]);
+            windows::Settle();
+        }
+    }
     for (const QString& text : texts) {
         field->setText(QString());
         windows::Settle();

@@ -425,8 +425,21 @@ void TestUiControls::listEditsAgreeWithPlainList()
         }
         }
         if (rng.bounded(40) == 0) {
-            list.clear();
             plain.clear();
+            if (rng.bounded(2) == 0) {
+                list.clear();
+            } else {
+                // Emptied, then refilled through the entries it handed over.
+                ListEntries refill = list.takeEntries();
+                QVERIFY(refill.empty());
+                QCOMPARE(list.listCount(), 0);
+                for (const QString& w : {QStringLiteral("mu"), QStringLiteral("Goa")}) {
+                    refill.add(w, next);
+                    plain.insert(plain.begin() + qsizetype(sorted ? sortedPlace(w) : plain.size()),
+                                 {w, next++});
+                }
+                list.addItems(std::move(refill));
+            }
         }
         QCOMPARE(list.listCount(), int(plain.size()));
     }

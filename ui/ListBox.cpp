@@ -30,7 +30,7 @@ void ListEntries::remove(size_t at)
     // The text stays in the buffer until the entries are cleared.
     m_slots.erase(m_slots.begin() + qsizetype(at));
     if (m_slots.empty())
-        m_chars.clear();
+        m_chars.resize(0);
 }
 
 void ListEntries::reorder(const std::vector<size_t>& order)
@@ -45,7 +45,7 @@ void ListEntries::reorder(const std::vector<size_t>& order)
 void ListEntries::clear()
 {
     m_slots.clear();
-    m_chars.clear();
+    m_chars.resize(0); // unlike clear(), keeps the buffer
 }
 
 int ListBoxModel::rowCount(const QModelIndex& parent) const
@@ -92,6 +92,16 @@ void ListBoxModel::reset(ListEntries entries)
     beginResetModel();
     m_entries = std::move(entries);
     endResetModel();
+}
+
+ListEntries ListBoxModel::take()
+{
+    beginResetModel();
+    ListEntries taken = std::move(m_entries);
+    m_entries = ListEntries();
+    endResetModel();
+    taken.clear();
+    return taken;
 }
 
 void ListBoxModel::setData(int at, qint32 value)
@@ -280,6 +290,15 @@ void ListBox::clear()
     m_model->clear();
     m_lastIndex = -1;
     m_newIndex = -1;
+}
+
+ListEntries ListBox::takeEntries()
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    ListEntries taken = m_model->take();
+    m_lastIndex = -1;
+    m_newIndex = -1;
+    return taken;
 }
 
 qint32 ListBox::itemData(int index) const

@@ -23,6 +23,7 @@ public:
     void add(QStringView text, qint32 data = 0);
     void insert(size_t at, QStringView text, qint32 data = 0);
     void remove(size_t at);
+    // Empties the entries; the buffers keep their room for a refill.
     void clear();
 
     size_t size() const { return m_slots.size(); }
@@ -63,6 +64,8 @@ public:
     void clear();
     // Replaces all entries in one model update.
     void reset(ListEntries entries);
+    // Empties the model and hands over its entries, emptied.
+    ListEntries take();
     void setData(int at, qint32 value);
 
 private:
@@ -87,6 +90,11 @@ public:
     int newIndex() const { return m_newIndex; }
     void removeItem(int index);
     void clear();
+    // Empties the list like clear() and hands over its entries, empty but
+    // with their room, to be filled and given back with addItems: a list of
+    // thousands of entries refilled on every keystroke then reuses its
+    // memory.
+    ListEntries takeEntries();
 
     qint32 itemData(int index) const;
     void setItemData(int index, qint32 value);

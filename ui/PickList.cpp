@@ -95,14 +95,14 @@ void PickList::fill()
     // From the first matching row to the last, in the result's order.
     const int display = ColumnIndex(rs, c.displayColumn);
     const int code = c.dataColumn.isEmpty() ? -1 : ColumnIndex(rs, c.dataColumn);
-    // Each name is copied into the list's one buffer; the result's own text
-    // is then free to be reused for the next row.
-    ListEntries entries;
+    // The list is emptied and its memory refilled: each name is copied into
+    // its one buffer, and the result's own text is then free to be reused
+    // for the next row.
+    ListEntries entries = m_list->takeEntries();
     for (; !rs.eof(); rs.moveNext())
         entries.add(rs.text(display), code < 0 ? 0 : ui::ToLong(rs.field(code)));
     rs.close();
 
-    m_list->clear();
     m_list->addItems(std::move(entries));
     if (hasNewEntry)
         m_list->addItem(c.newEntryText, 0);
