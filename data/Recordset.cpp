@@ -55,6 +55,19 @@ bool parseStoredDate(const char* p, int n, QDate* date)
 // functions: one engine call per value that takes the connection's lock
 // instead of one per type, text and length. A connection is only ever used
 // from one thread.
+//
+// The stored text of a column of the current row; false when the value is
+// NULL or a number.
+bool storedText(sqlite3_stmt* stmt, int index, const char** text, int* size)
+{
+    sqlite3_value* v = sqlite3_column_value(stmt, index);
+    const int type = sqlite3_value_type(v);
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB)
+        return false;
+    *text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    *size = sqlite3_value_bytes(v);
+    return true;
+}
 
 bool isAscii(const char* p, int n)
 {
@@ -362,12 +375,10 @@ QString Recordset::text(int index) const
     // pick-lists read tens of thousands of names per keystroke.
     if (!m_buffered && m_open && !m_atEnd && index >= 0 && index < m_names.size() &&
         !m_isDate[size_t(index)]) {
-        sqlite3_value* v = sqlite3_column_value(m_stmt, index);
-        const int type = sqlite3_value_type(v);
-        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-            return cachedText(index, p, sqlite3_value_bytes(v));
-        }
+        const char* p = nullptr;
+        int n = 0;
+        if (storedText(m_stmt, index, &p, &n))
+            return cachedText(index, p, n);
     }
     return FieldText(field(index));
 }
@@ -402,18 +413,15 @@ void Recordset::find(const QString& criterion)
         for (const QChar c : prefix)
             lowerPrefix += asciiLower(char(c.unicode()));
     while (!eof()) {
-        if (bytePath) {
-            sqlite3_value* v = sqlite3_column_value(m_stmt, column);
-            const int type = sqlite3_value_type(v);
-            if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-                const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-                const int found = asciiPrefixMatch(p, sqlite3_value_bytes(v), lowerPrefix);
-                if (found == 1)
-                    return;
-                if (found == 0) {
-                    moveNext();
-                    continue;
-                }
+        const char* p = nullptr;
+        int n = 0;
+        if (bytePath && storedText(m_stmt, column, &p, &n)) {
+            const int found = asciiPrefixMatch(p, n, lowerPrefix);
+            if (found == 1)
+                return;
+            if (found == 0) {
+                moveNext();
+                continue;
             }
         }
         const QVariant v = columnValue(column);

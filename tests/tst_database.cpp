@@ -15,6 +15,20 @@ using data::CursorType;
 using data::LockType;
 using data::Recordset;
 
+namespace {
+
+// Clients with codes 1, 2, ... and the given names ("NULL" for none).
+void AddClients(TestDb& t, const QStringList& names)
+{
+    int code = 1;
+    for (const QString& n : names)
+        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,%2)")
+                   .arg(code++)
+                   .arg(n == QLatin1String("NULL") ? n : data::Quote(n)));
+}
+
+} // namespace
+
 class TestDatabase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -438,11 +452,7 @@ void TestDatabase::streamedTextsAsStored()
 {
     QFETCH(QStringList, names);
     TestDb t;
-    int code = 1;
-    for (const QString& n : names)
-        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,%2)")
-                   .arg(code++)
-                   .arg(n == QLatin1String("NULL") ? n : data::Quote(n)));
+    AddClients(t, names);
     for (const CursorType cursor : {CursorType::ForwardOnly, CursorType::Keyset}) {
         Recordset rs(QStringLiteral("SELECT cltName FROM mstClient ORDER BY cltCode"), t.db(),
                      cursor);
@@ -489,11 +499,7 @@ void TestDatabase::findOnEitherCursor()
     QFETCH(QString, criterion);
     QFETCH(int, expected);
     TestDb t;
-    int code = 1;
-    for (const QString& n : names)
-        t.exec(QStringLiteral("INSERT INTO mstClient (cltCode,cltName) VALUES (%1,%2)")
-                   .arg(code++)
-                   .arg(n == QLatin1String("NULL") ? n : data::Quote(n)));
+    AddClients(t, names);
     for (const CursorType cursor : {CursorType::ForwardOnly, CursorType::Keyset}) {
         Recordset rs(QStringLiteral("SELECT cltCode,cltName FROM mstClient ORDER BY cltCode"),
                      t.db(), cursor);

@@ -175,13 +175,6 @@ void ListBox::addItems(ListEntries entries)
     const ListEntries& old = m_model->entries();
     const size_t n = entries.size();
 
-    if (!m_sorted && old.empty()) {
-        m_newIndex = int(n) - 1;
-        m_model->reset(std::move(entries));
-        m_lastIndex = -1;
-        return;
-    }
-
     // The new entries in their order: as given, or sorted (stable: equal
     // texts keep their given order).
     std::vector<size_t> order(n);
@@ -192,7 +185,8 @@ void ListBox::addItems(ListEntries entries)
     bool inOrder = true;
     for (size_t k = 1; m_sorted && inOrder && k < n; ++k)
         inOrder = CompareListText(entries.text(k - 1), entries.text(k)) <= 0;
-    if (m_sorted && !inOrder) {
+    const bool sort = m_sorted && !inOrder;
+    if (sort) {
         // Keys sorted with their entry numbers beside them: the sort reads
         // one contiguous array instead of jumping through the entries.
         struct Keyed {
@@ -217,7 +211,8 @@ void ListBox::addItems(ListEntries entries)
         // Only the new entries: put in order where they are.
         const auto last = std::find(order.begin(), order.end(), n - 1);
         m_newIndex = int(last - order.begin());
-        entries.reorder(order);
+        if (sort)
+            entries.reorder(order);
         m_model->reset(std::move(entries));
         selectQuietly(-1);
         return;
